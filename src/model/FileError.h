@@ -1,0 +1,21 @@
+#pragma once
+
+#include "EditorError.h"
+
+#include <QString>
+
+// The profile routines' failures, each with the text the user sees for its
+// cause.
+namespace FileErrorText {
+inline const char* const FileNotFound = "File not found";
+inline const char* const InvalidFilename = "Invalid filename";
+inline const char* const TooManyOpenFiles = "Too many open files";
+inline const char* const AccessDenied = "File access denied";
+inline const char* const ReadBeyondEnd = "Read beyond end of file";
+inline const char* const DiskFull = "Disk full";
+} // namespace FileErrorText
+
+// Raises the error for the operating system's error code `err` (errno) from an
+// operation on `path`. A missing entry is "File not found" when its folder
+// exists and "Invalid filename" when the folder is missing.
+[[noreturn]] void RaiseFileError(int err, const QString& path);

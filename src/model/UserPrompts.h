@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// What a file dialog is asked to show.
+struct FileDialogRequest {
+    QString Title;
+    QString FilterName;
+    QString FilterPattern;
+    // Initial file name; with a folder part the dialog opens in that folder.
+    QString FileName;
+    // Folder to open in when FileName has no folder part.
+    QString Folder;
+};
+
+// Every modal question and message the editor puts to the user. The program
+// shows Qt's boxes and dialogs; tests answer from a script, so no test ever
+// waits on a modal box.
+class UserPrompts {
+public:
+    virtual ~UserPrompts() = default;
+
+    // Yes/No box titled "Hint", without icon; true only for Yes.
+    virtual bool Confirm(const QString& text) = 0;
+    // OK box titled "HBX740", without icon.
+    virtual void Notice(const QString& text) = 0;
+    // OK box titled "HBX740" with the error icon, showing `text` as given.
+    virtual void ShowError(const QString& text) = 0;
+    // The chosen file's full path, or nothing when the user cancelled.
+    virtual std::optional<QString> OpenFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> SaveFile(const FileDialogRequest& request) = 0;
+};
+
+// An error's text as the error box shows it: a full stop is appended when the
+// last character sorts after ".", so "...!" and "...)" stay as they are.
+QString ErrorBoxText(const QString& text);

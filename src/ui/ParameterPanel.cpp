@@ -1,0 +1,128 @@
+#include "ParameterPanel.h"
+
+#include "ValueText.h"
+#include "ui_Unit1.h"
+
+#include <array>
+
+namespace {
+
+const QString NamePlaceholder = QStringLiteral("[NAME]");
+
+std::array<QComboBox*, GlobalSettingCount> GlobalLists(Ui::TForm1& form) {
+    return {form.CmbARPMode,  form.CmbARPTime, form.CmbARPOctave, form.CmbScale,
+            form.CmbVelocity, form.CmbReverb,  form.CmbTranspose, form.CmbKeyChannel};
+}
+
+// An index outside the list shows no selection, as the list itself treats it.
+void ShowIndex(QComboBox* list, std::int32_t index) {
+    list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+}
+
+} // namespace
+
+ParameterPanel::ParameterPanel(Ui::TForm1& form, ParameterModel& model)
+    : Form(form), Model(model) {}
+
+void ParameterPanel::StartupFill() {
+    const ControlRecord& record = Model.Selected();
+    Form.EdtValue->setText(QString::number(record.Value));
+    ShowIndex(Form.CmbChannel, record.Channel);
+    Form.CbEnable->setChecked(record.Disable == 0);
+    Form.BtnParaName->setText(record.ParaName.Text());
+    Form.EdtNameEditor->setText(record.EditorText.Text());
+    ShowIndex(Form.CmbDataType, record.DataType);
+    Form.CmbControlMode->setCurrentIndex(-1);
+    Form.CmbControlMode->setEnabled(false);
+    ShowGlobalSettings();
+}
+
+void ParameterPanel::SelectControl(int n) {
+    ClealAll();
+    ShowHighlight(n, true);
+    StoreLeavingControl();
+    Model.SelectedControl = n;
+
+    ControlRecord& record = Model.Selected();
+    Form.CmbDataType->clear();
+    Form.CmbDataType->addItems(MessageTypeItems(n));
+    record.DataType = std::min(record.DataType, HighestDataType(n));
+    ShowIndex(Form.CmbDataType, record.DataType);
+
+    const bool isButton = n >= 6;
+    Form.CmbControlMode->setEnabled(isButton);
+    if (isButton)
+        ShowIndex(Form.CmbControlMode, record.ControlMode);
+    else
+        Form.CmbControlMode->setCurrentIndex(-1);
+
+    Form.EdtValue->setText(QString::number(record.Value));
+    ShowIndex(Form.CmbChannel, record.Channel);
+    Form.CbEnable->setChecked(record.Disable == 0);
+    Form.EdtNameEditor->setText(record.ParaName.IsEmpty() ? NamePlaceholder : QString());
+    Form.BtnParaName->setText(record.ParaName.Text());
+}
+
+void ParameterPanel::StoreLeavingControl() {
+    const std::int32_t value = ValueFromText(Form.EdtValue->text());
+    ControlRecord& record = Model.Selected();
+    record.Value = value;
+    record.Channel = Form.CmbChannel->currentIndex();
+    record.Disable = Form.CbEnable->isChecked() ? 0 : 1;
+    const QString typed = Form.EdtNameEditor->text();
+    const QString name = typed.isEmpty() ? NamePlaceholder : typed;
+    record.EditorText.Assign(name);
+    if (name != NamePlaceholder)
+        record.ParaName.Assign(name);
+    record.DataType = Form.CmbDataType->currentIndex();
+    record.ControlMode = Form.CmbControlMode->currentIndex();
+}
+
+void ParameterPanel::SaveCurrentPara() {
+    const std::int32_t value = ValueFromText(Form.EdtValue->text());
+    ControlRecord& record = Model.Selected();
+    record.Value = value;
+    record.Channel = Form.CmbChannel->currentIndex();
+    record.Disable = Form.CbEnable->isChecked() ? 0 : 1;
+    record.DataType = Form.CmbDataType->currentIndex();
+    record.ControlMode = Form.CmbControlMode->currentIndex();
+    const QString typed = Form.EdtNameEditor->text();
+    if (!typed.isEmpty() && typed != NamePlaceholder)
+        record.ParaName.Assign(typed);
+
+    SettingsArray& settings = Model.GlobalSettings();
+    const auto lists = GlobalLists(Form);
+    for (std::size_t i = 0; i < lists.size(); ++i)
+        settings[i] = lists[i]->currentIndex();
+}
+
+void ParameterPanel::RegainData() {
+    const ControlRecord& record = Model.Selected();
+    Form.BtnParaName->setText(record.ParaName.Text());
+    Form.EdtNameEditor->setText(record.EditorText.Text());
+    ShowIndex(Form.CmbDataType, record.DataType);
+    ShowIndex(Form.CmbControlMode, record.ControlMode);
+    ShowIndex(Form.CmbChannel, record.Channel);
+    Form.EdtValue->setText(QString::number(record.Value));
+    ShowGlobalSettings();
+}
+
+void ParameterPanel::ClealAll() {
+    for (int n = 1; n <= ControlCount; ++n)
+        ShowHighlight(n, false);
+}
+
+void ParameterPanel::ShowHighlight(int n, bool visible) {
+    const std::array<QLabel*, ControlCount> highlights = {
+        Form.ImgData1, Form.ImgData2, Form.ImgData3, Form.ImgData4,
+        Form.ImgData5, Form.ImgData6, Form.ImgData7, Form.ImgData8};
+    if (n >= 1 && n <= ControlCount)
+        highlights[static_cast<std::size_t>(n - 1)]->setVisible(visible);
+}
+
+void ParameterPanel::ShowGlobalSettings() {
+    const SettingsArray& settings = Model.GlobalSettings();
+    const auto lists = GlobalLists(Form);
+    for (std::size_t i = 0; i < lists.size(); ++i)
+        ShowIndex(lists[i], settings[i]);
+}

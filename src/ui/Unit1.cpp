@@ -1,0 +1,189 @@
+#include "Unit1.h"
+
+#include "SettingsFile.h"
+#include "StartupProfile.h"
+#include "UserPrompts.h"
+#include "ValueText.h"
+#include "ui_Unit1.h"
+
+#include <QKeyEvent>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+// The character a key press types, as the VALUE field's filter sees it: Ctrl
+// with a letter gives its control code; keys that type nothing (navigation,
+// Delete, Tab) give 0 and are not filtered.
+char16_t TypedCharacter(const QKeyEvent& event) {
+    const int key = event.key();
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
+        return 0;
+    if ((event.modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
+        return static_cast<char16_t>(key - Qt::Key_A + 1);
+    if (key == Qt::Key_Backspace)
+        return 8;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        return 13;
+    const QString text = event.text();
+    return text.isEmpty() ? 0 : text.front().unicode();
+}
+
+} // namespace
+
+TForm1::TForm1(const EditorServices& services, QWidget* parent)
+    : QWidget(parent), Form(std::make_unique<Ui::TForm1>()),
+      Prompts(services.Prompts), Files{services.ProgramFolder}, Panel(*Form, Parameters),
+      Profiles(Parameters, CurrentProfile, Files, Prompts, *this) {
+    Form->setupUi(this);
+    setWindowOpacity(240.0 / 255.0);
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    Timer3 = MakeTimer(300, &TForm1::Timer3Timer);
+    TimerSyncFW = MakeTimer(100, &TForm1::TimerSyncFWTimer);
+    TimerSyncPC = MakeTimer(100, &TForm1::TimerSyncPCTimer);
+    TimerCheckUSB = MakeTimer(1000, &TForm1::TimerCheckUSBTimer);
+    ConnectHandlers();
+    TimerCheckUSB->start();
+
+    Guarded([this] { FormCreate(); });
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::FormCreate() {
+    ReadSettingsFile(CurrentProfile, Files);
+    Form->EdtValue->setAlignment(Qt::AlignCenter);
+    Form->EdtValue->setMaxLength(3);
+    Parameters.SelectedControl = 1;
+    LoadStartupProfile(Parameters, CurrentProfile, Files, [this] { ResetPara(); });
+    Panel.StartupFill();
+    CreateSysExLock();
+    FillDeviceLists();
+    DiscoverDevice();
+}
+
+template <class Handler> void TForm1::Guarded(Handler&& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        Prompts.ShowError(ErrorBoxText(QString::fromUtf8(error.what())));
+    }
+}
+
+QTimer* TForm1::MakeTimer(int intervalMs, void (TForm1::*handler)()) {
+    auto* timer = new QTimer(this);
+    timer->setInterval(intervalMs);
+    connect(timer, &QTimer::timeout, this,
+            [this, handler] { Guarded([&] { (this->*handler)(); }); });
+    return timer;
+}
+
+void TForm1::ConnectHandlers() {
+    const auto onClick = [this](ClickLabel* label, void (TForm1::*handler)()) {
+        connect(label, &ClickLabel::clicked, this,
+                [this, handler] { Guarded([&] { (this->*handler)(); }); });
+    };
+    onClick(Form->BtnNEW, &TForm1::BtnNEWClick);
+    onClick(Form->BtnOpen, &TForm1::BtnOpenClick);
+    onClick(Form->BtnSave, &TForm1::BtnSaveClick);
+    onClick(Form->BtnExport, &TForm1::BtnExportClick);
+
+    for (ClickLabel* area : {Form->mCode1, Form->mCode2, Form->mCode3, Form->mCode4, Form->mCode5,
+                             Form->mCode6, Form->mCode7, Form->mCode8}) {
+        connect(area, &ClickLabel::clicked, this,
+                [this, area] { Guarded([&] { mCode1Click(area); }); });
+    }
+
+    const auto onPush = [this](QPushButton* button, void (TForm1::*handler)()) {
+        connect(button, &QPushButton::clicked, this,
+                [this, handler] { Guarded([&] { (this->*handler)(); }); });
+    };
+    onPush(Form->BtselfSave, &TForm1::BtselfSaveClick);
+    onPush(Form->Button1, &TForm1::Button1Click);
+    onPush(Form->Button2, &TForm1::Button2Click);
+
+    Form->EdtValue->installEventFilter(this);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Form->EdtValue && event->type() == QEvent::KeyPress) {
+        char16_t key = TypedCharacter(*static_cast<QKeyEvent*>(event));
+        if (key != 0) {
+            EdtValueKeyPress(key);
+            return key == 0;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::EdtValueKeyPress(char16_t& Key) {
+    if (!IsValueKeyAllowed(Key))
+        Key = 0;
+}
+
+void TForm1::BtnNEWClick() {
+    Profiles.New();
+}
+
+void TForm1::BtnOpenClick() {
+    Profiles.Open();
+}
+
+void TForm1::BtnSaveClick() {
+    Profiles.Save();
+}
+
+void TForm1::BtnExportClick() {
+    Profiles.Export();
+}
+
+void TForm1::BtselfSaveClick() {
+    SaveCurrentPara();
+}
+
+void TForm1::mCode1Click(QObject* Sender) {
+    Panel.SelectControl(Sender->property("tag").toInt());
+}
+
+void TForm1::Button1Click() {
+    Panel.ShowHighlight(1, true);
+    Panel.ShowHighlight(2, true);
+}
+
+void TForm1::Button2Click() {
+    Panel.ShowHighlight(1, false);
+    Panel.ShowHighlight(2, false);
+}
+
+void TForm1::CreateSysExLock() {}
+
+void TForm1::FillDeviceLists() {}
+
+void TForm1::DiscoverDevice() {}
+
+void TForm1::Timer3Timer() {}
+
+void TForm1::TimerSyncFWTimer() {}
+
+void TForm1::TimerSyncPCTimer() {}
+
+void TForm1::TimerCheckUSBTimer() {}
+
+void TForm1::ResetPara() {
+    ::ResetPara(Parameters);
+    RegainData();
+}
+
+void TForm1::SaveCurrentPara() {
+    Panel.SaveCurrentPara();
+}
+
+void TForm1::RegainData() {
+    Panel.RegainData();
+}
+
+void TForm1::ShowProfileName(const QString& name) {
+    Form->LbProFile->setText(name);
+}

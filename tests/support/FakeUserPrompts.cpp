@@ -1,0 +1,53 @@
+#include "FakeUserPrompts.h"
+
+bool FakeUserPrompts::Confirm(const QString& text) {
+    Log.push_back({Kind::Confirm, text, {}});
+    if (ConfirmAnswers.empty())
+        return false;
+    const bool answer = ConfirmAnswers.front();
+    ConfirmAnswers.pop_front();
+    return answer;
+}
+
+void FakeUserPrompts::Notice(const QString& text) {
+    Log.push_back({Kind::Notice, text, {}});
+}
+
+void FakeUserPrompts::ShowError(const QString& text) {
+    Log.push_back({Kind::Error, text, {}});
+}
+
+std::optional<QString> FakeUserPrompts::OpenFile(const FileDialogRequest& request) {
+    Log.push_back({Kind::OpenFile, {}, request});
+    return NextFile();
+}
+
+std::optional<QString> FakeUserPrompts::SaveFile(const FileDialogRequest& request) {
+    Log.push_back({Kind::SaveFile, {}, request});
+    return NextFile();
+}
+
+std::optional<QString> FakeUserPrompts::NextFile() {
+    if (FileAnswers.empty())
+        return std::nullopt;
+    auto answer = FileAnswers.front();
+    FileAnswers.pop_front();
+    return answer;
+}
+
+QStringList FakeUserPrompts::Texts(Kind kind) const {
+    QStringList texts;
+    for (const Shown& shown : Log) {
+        if (shown.What == kind)
+            texts << shown.Text;
+    }
+    return texts;
+}
+
+const FakeUserPrompts::Shown* FakeUserPrompts::Last(Kind kind) const {
+    for (auto it = Log.rbegin(); it != Log.rend(); ++it) {
+        if (it->What == kind)
+            return &*it;
+    }
+    return nullptr;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "UserPrompts.h"
+
+#include <QStringList>
+#include <deque>
+#include <optional>
+#include <vector>
+
+// Answers the editor's questions from a script and records everything shown.
+// An unscripted question is answered No, an unscripted dialog is cancelled.
+class FakeUserPrompts : public UserPrompts {
+public:
+    enum class Kind { Confirm, Notice, Error, OpenFile, SaveFile };
+    struct Shown {
+        Kind What;
+        QString Text;
+        FileDialogRequest Request;
+    };
+
+    std::deque<bool> ConfirmAnswers;
+    std::deque<std::optional<QString>> FileAnswers;
+    std::vector<Shown> Log;
+
+    bool Confirm(const QString& text) override;
+    void Notice(const QString& text) override;
+    void ShowError(const QString& text) override;
+    std::optional<QString> OpenFile(const FileDialogRequest& request) override;
+    std::optional<QString> SaveFile(const FileDialogRequest& request) override;
+
+    QStringList Texts(Kind kind) const;
+    QStringList Errors() const { return Texts(Kind::Error); }
+    QStringList Notices() const { return Texts(Kind::Notice); }
+    const Shown* Last(Kind kind) const;
+
+private:
+    std::optional<QString> NextFile();
+};
