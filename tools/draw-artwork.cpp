@@ -1,0 +1,226 @@
+// Draws the window's bitmaps: the maker's logo and, for each of the eight
+// physical controls, a white base picture and the same drawing in red as its
+// highlight. Everything is drawn on the window's background colour so that
+// the pictures blend into the window. Usage: draw-artwork <output folder>
+#include <QDir>
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTextStream>
+#include <QtMath>
+
+#include <functional>
+
+namespace {
+
+const QColor Background(0x3F, 0x3A, 0x39);
+const QColor White(0xFF, 0xFF, 0xFF);
+const QColor Red(0xFF, 0x00, 0x00);
+const QColor Silver(0xC0, 0xC0, 0xC0);
+const QColor Face(0x21, 0x27, 0x21);
+
+using Drawing = std::function<void(QPainter&, const QColor&)>;
+
+QFont BoldFont(int pixelSize) {
+    QFont font(QStringLiteral("Arial"));
+    font.setBold(true);
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+QPen Line(const QColor& ink, qreal width) {
+    return QPen(ink, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+void Caption(QPainter& p, const QColor& ink, const QRectF& box, const QString& text) {
+    p.setPen(ink);
+    p.setFont(BoldFont(17));
+    p.drawText(box, Qt::AlignCenter, text);
+}
+
+QPointF Polar(const QPointF& centre, qreal radius, qreal degrees) {
+    const qreal a = qDegreesToRadians(degrees);
+    return centre + QPointF(radius * qCos(a), -radius * qSin(a));
+}
+
+// Encoder: a ring with square teeth all round, as on an endless rotary knob.
+void DrawEncoder(QPainter& p, const QColor& ink) {
+    const QPointF centre(50, 41);
+    const int teeth = 18;
+    const qreal step = 360.0 / teeth;
+    QPainterPath gear;
+    for (int i = 0; i < teeth; ++i) {
+        const qreal a = i * step;
+        const QPointF start = Polar(centre, 29, a);
+        if (i == 0)
+            gear.moveTo(start);
+        else
+            gear.lineTo(start);
+        gear.lineTo(Polar(centre, 35, a + step * 0.1));
+        gear.lineTo(Polar(centre, 35, a + step * 0.5));
+        gear.lineTo(Polar(centre, 29, a + step * 0.6));
+    }
+    gear.closeSubpath();
+    p.setPen(Line(ink, 2.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(gear);
+    p.drawEllipse(centre, 20, 20);
+    p.drawLine(Polar(centre, 8, 90), Polar(centre, 16, 90));
+    Caption(p, ink, QRectF(0, 78, 100, 22), QStringLiteral("Data"));
+}
+
+// Knob: a dial with a pointer inside a scale of ticks, its number beneath.
+void DrawKnob(QPainter& p, const QColor& ink, const QString& number) {
+    const QPointF centre(50, 41);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(Line(ink, 2));
+    for (int i = 0; i <= 10; ++i) {
+        const qreal a = 225 - i * 27;
+        p.drawLine(Polar(centre, 30, a), Polar(centre, i % 5 == 0 ? 37 : 34, a));
+    }
+    p.setPen(Line(ink, 3));
+    p.drawEllipse(centre, 24, 24);
+    p.drawLine(Polar(centre, 4, 120), Polar(centre, 19, 120));
+    Caption(p, ink, QRectF(0, 78, 100, 22), number);
+}
+
+// Volume slider: a fader cap on a horizontal slot with a scale beneath.
+void DrawSlider(QPainter& p, const QColor& ink) {
+    p.setBrush(Qt::NoBrush);
+    p.setPen(Line(ink, 2.5));
+    p.drawRoundedRect(QRectF(14, 25, 122, 8), 4, 4);
+    p.setPen(Line(ink, 1.5));
+    for (int x = 18; x <= 132; x += 12)
+        p.drawLine(QPointF(x, 44), QPointF(x, (x - 18) % 36 == 0 ? 52 : 48));
+    p.setPen(Line(ink, 2.5));
+    p.setBrush(Background);
+    const QRectF cap(86, 10, 18, 38);
+    p.drawRoundedRect(cap, 3, 3);
+    p.drawLine(QPointF(cap.center().x(), cap.top() + 7),
+               QPointF(cap.center().x(), cap.bottom() - 7));
+}
+
+// Transport button: a rounded key cap with its symbol.
+void DrawButtonFrame(QPainter& p, const QColor& ink) {
+    p.setBrush(Qt::NoBrush);
+    p.setPen(Line(ink, 3));
+    p.drawRoundedRect(QRectF(12, 8, 76, 54), 10, 10);
+}
+
+void DrawPlay(QPainter& p, const QColor& ink) {
+    DrawButtonFrame(p, ink);
+    const QPointF triangle[] = {{42, 22}, {42, 48}, {63, 35}};
+    p.drawPolygon(triangle, 3);
+}
+
+void DrawStop(QPainter& p, const QColor& ink) {
+    DrawButtonFrame(p, ink);
+    p.drawRect(QRectF(38, 23, 24, 24));
+}
+
+void DrawRecord(QPainter& p, const QColor& ink) {
+    DrawButtonFrame(p, ink);
+    p.drawEllipse(QPointF(50, 35), 13, 13);
+}
+
+// The maker's logo: an emblem of three keyboard keys beside a slanted
+// wordmark with a stripe under it.
+void DrawLogo(QPainter& p, const QColor& ink) {
+    const QRectF emblem(8, 9, 83, 83);
+    p.setPen(Line(Silver, 5));
+    p.setBrush(Face);
+    p.drawRoundedRect(emblem, 16, 16);
+    p.setPen(Qt::NoPen);
+    for (int i = 0; i < 3; ++i) {
+        const QRectF key(24 + i * 19, 24, 14, 53);
+        p.setBrush(ink);
+        p.drawRoundedRect(key, 3, 3);
+    }
+    p.setBrush(Red);
+    p.drawRoundedRect(QRectF(33, 24, 9, 31), 2, 2);
+    p.drawRoundedRect(QRectF(52, 24, 9, 31), 2, 2);
+
+    QFont font = BoldFont(74);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 2);
+    QPainterPath word;
+    word.addText(0, 0, font, QStringLiteral("SONDRIKA"));
+    const QRectF bounds = word.boundingRect();
+    QTransform slant;
+    slant.translate(112, 74);
+    slant.shear(-0.22, 0);
+    slant.scale(405 / bounds.width(), 1);
+    slant.translate(-bounds.left(), 0);
+    // A thin outline in the fill colour keeps the letters bold once the logo is
+    // shrunk to its place in the window.
+    p.setPen(Line(ink, 2.5));
+    p.setBrush(ink);
+    p.drawPath(slant.map(word));
+
+    p.setPen(Qt::NoPen);
+    p.setBrush(Red);
+    const QPointF stripe[] = {{118, 82}, {522, 82}, {519, 92}, {115, 92}};
+    p.drawPolygon(stripe, 4);
+}
+
+QImage Paint(QSize size, const Drawing& drawing, const QColor& ink) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Background);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    drawing(painter, ink);
+    return image;
+}
+
+// Qt writes images without an alpha channel as 24-bit uncompressed BMP.
+bool Save(const QImage& image, const QDir& folder, const QString& name) {
+    const QString path = folder.filePath(name + QStringLiteral(".bmp"));
+    if (image.save(path, "BMP"))
+        return true;
+    QTextStream(stderr) << "Cannot write " << path << '\n';
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Only images are painted, so no display is needed.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    const QStringList args = app.arguments();
+    if (args.size() != 2) {
+        QTextStream(stderr) << "Usage: draw-artwork <output folder>\n";
+        return 2;
+    }
+    const QDir folder(args.at(1));
+    if (!folder.mkpath(QStringLiteral("."))) {
+        QTextStream(stderr) << "Cannot create " << folder.path() << '\n';
+        return 1;
+    }
+
+    const QSize knobSize(100, 100);
+    const QSize buttonSize(100, 70);
+    const std::pair<QSize, Drawing> controls[] = {
+        {knobSize, DrawEncoder},
+        {knobSize, [](QPainter& p, const QColor& ink) { DrawKnob(p, ink, QStringLiteral("1")); }},
+        {knobSize, [](QPainter& p, const QColor& ink) { DrawKnob(p, ink, QStringLiteral("2")); }},
+        {knobSize, [](QPainter& p, const QColor& ink) { DrawKnob(p, ink, QStringLiteral("3")); }},
+        {QSize(150, 60), DrawSlider},
+        {buttonSize, DrawPlay},
+        {buttonSize, DrawStop},
+        {buttonSize, DrawRecord},
+    };
+
+    bool ok = Save(Paint(QSize(530, 101), DrawLogo, White), folder, QStringLiteral("Logo"));
+    int number = 1;
+    for (const auto& [size, drawing] : controls) {
+        const QString n = QString::number(number++);
+        ok = Save(Paint(size, drawing, White), folder, QStringLiteral("ImgbData") + n) && ok;
+        ok = Save(Paint(size, drawing, Red), folder, QStringLiteral("ImgData") + n) && ok;
+    }
+    return ok ? 0 : 1;
+}
