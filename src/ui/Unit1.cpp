@@ -40,10 +40,10 @@ TForm1::TForm1(const EditorServices& services, QWidget* parent)
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 
-    Timer3 = MakeTimer(300, &TForm1::Timer3Timer);
-    TimerSyncFW = MakeTimer(100, &TForm1::TimerSyncFWTimer);
-    TimerSyncPC = MakeTimer(100, &TForm1::TimerSyncPCTimer);
-    TimerCheckUSB = MakeTimer(1000, &TForm1::TimerCheckUSBTimer);
+    Timer3 = MakeTimer(QStringLiteral("Timer3"), 300, &TForm1::Timer3Timer);
+    TimerSyncFW = MakeTimer(QStringLiteral("TimerSyncFW"), 100, &TForm1::TimerSyncFWTimer);
+    TimerSyncPC = MakeTimer(QStringLiteral("TimerSyncPC"), 100, &TForm1::TimerSyncPCTimer);
+    TimerCheckUSB = MakeTimer(QStringLiteral("TimerCheckUSB"), 1000, &TForm1::TimerCheckUSBTimer);
     ConnectHandlers();
     TimerCheckUSB->start();
 
@@ -72,8 +72,9 @@ template <class Handler> void TForm1::Guarded(Handler&& handler) {
     }
 }
 
-QTimer* TForm1::MakeTimer(int intervalMs, void (TForm1::*handler)()) {
+QTimer* TForm1::MakeTimer(const QString& name, int intervalMs, void (TForm1::*handler)()) {
     auto* timer = new QTimer(this);
+    timer->setObjectName(name);
     timer->setInterval(intervalMs);
     connect(timer, &QTimer::timeout, this,
             [this, handler] { Guarded([&] { (this->*handler)(); }); });

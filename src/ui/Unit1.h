@@ -60,7 +60,7 @@ private:
     void ShowProfileName(const QString& name) override;
 
     void ConnectHandlers();
-    QTimer* MakeTimer(int intervalMs, void (TForm1::*handler)());
+    QTimer* MakeTimer(const QString& name, int intervalMs, void (TForm1::*handler)());
     template <class Handler> void Guarded(Handler&& handler);
 
     std::unique_ptr<Ui::TForm1> Form;

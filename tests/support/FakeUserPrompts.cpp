@@ -30,8 +30,10 @@ std::optional<QString> FakeUserPrompts::SaveFile(const FileDialogRequest& reques
 std::optional<QString> FakeUserPrompts::NextFile() {
     if (FileAnswers.empty())
         return std::nullopt;
-    auto answer = FileAnswers.front();
+    const QString answer = FileAnswers.front();
     FileAnswers.pop_front();
+    if (answer.isEmpty())
+        return std::nullopt;
     return answer;
 }
 

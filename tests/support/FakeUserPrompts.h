@@ -19,7 +19,8 @@ public:
     };
 
     std::deque<bool> ConfirmAnswers;
-    std::deque<std::optional<QString>> FileAnswers;
+    // The files the dialogs return, in order; an empty text cancels.
+    std::deque<QString> FileAnswers;
     std::vector<Shown> Log;
 
     bool Confirm(const QString& text) override;
