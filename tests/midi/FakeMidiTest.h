@@ -1,0 +1,50 @@
+#pragma once
+
+#include "FakeMidiService.h"
+#include "Midi.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// Lends a service to the MIDI module without handing it over, so that a test
+// can still inspect it after the module has released its service.
+class LentMidiService final : public MidiService {
+public:
+    explicit LentMidiService(MidiService& service) : Service(service) {}
+
+    MidiResult ListPorts(MidiDirection direction, std::vector<MidiPortInfo>& ports) override {
+        return Service.ListPorts(direction, ports);
+    }
+    MidiResult QueryPort(MidiDirection direction, const std::string& serviceName) override {
+        return Service.QueryPort(direction, serviceName);
+    }
+    MidiResult OpenInput(const std::string& serviceName, MidiInputCallback callback,
+                         std::int32_t instance, MidiHandle& handle) override {
+        return Service.OpenInput(serviceName, callback, instance, handle);
+    }
+    MidiResult CloseInput(MidiHandle handle) override { return Service.CloseInput(handle); }
+    MidiResult OpenOutput(const std::string& serviceName, MidiHandle& handle) override {
+        return Service.OpenOutput(serviceName, handle);
+    }
+    MidiResult CloseOutput(MidiHandle handle) override { return Service.CloseOutput(handle); }
+    MidiResult SendLong(MidiHandle handle, std::span<const std::uint8_t> bytes) override {
+        return Service.SendLong(handle, bytes);
+    }
+    std::optional<std::string> ErrorText(MidiResult code) override {
+        return Service.ErrorText(code);
+    }
+
+private:
+    MidiService& Service;
+};
+
+// Runs each test with a fresh fake service selected and releases the MIDI
+// module's state before the fake goes.
+class FakeMidiTest : public testing::Test {
+protected:
+    void SetUp() override { UseMidiService(std::make_unique<LentMidiService>(*Fake)); }
+    void TearDown() override { ReleaseMidi(); }
+
+    std::unique_ptr<FakeMidiService> Fake = std::make_unique<FakeMidiService>();
+};
