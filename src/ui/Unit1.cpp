@@ -1,5 +1,6 @@
 #include "Unit1.h"
 
+#include "MonitorLine.h"
 #include "SettingsFile.h"
 #include "StartupProfile.h"
 #include "UserPrompts.h"
@@ -7,6 +8,7 @@
 #include "ui_Unit1.h"
 
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QScreen>
 #include <QTimer>
 
@@ -32,10 +34,20 @@ char16_t TypedCharacter(const QKeyEvent& event) {
 } // namespace
 
 TForm1::TForm1(const EditorServices& services, QWidget* parent)
-    : QWidget(parent), Form(std::make_unique<Ui::TForm1>()),
-      Prompts(services.Prompts), Files{services.ProgramFolder}, Panel(*Form, Parameters),
-      Profiles(Parameters, CurrentProfile, Files, Prompts, *this) {
+    : QWidget(parent), Form(std::make_unique<Ui::TForm1>()), Prompts(services.Prompts),
+      Usb(services.Usb), Files{services.ProgramFolder}, Panel(*Form, Parameters),
+      Profiles(Parameters, CurrentProfile, Files, Prompts, *this),
+      Device(*this, {[this](std::int32_t port, std::uint8_t status, std::uint8_t data1,
+                            std::uint8_t data2) { MidiDataIn(port, status, data1, data2); },
+                     [this](std::int32_t port, TByteStream& stream) { SysExDataIn(port, stream); },
+                     [this](const ParameterBytes& bytes) {
+                         QMetaObject::invokeMethod(
+                             this, [this, bytes] { Guarded([&] { AnalysisData(bytes); }); },
+                             Qt::QueuedConnection);
+                     }}),
+      Sync(Device, Parameters, CurrentProfile, Prompts, *this) {
     Form->setupUi(this);
+    Line = new MonitorLine(Form->LbStatus, Form->LbData1, Form->LbData2, Form->CmbDataDis, this);
     setWindowOpacity(240.0 / 255.0);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
@@ -50,7 +62,13 @@ TForm1::TForm1(const EditorServices& services, QWidget* parent)
     Guarded([this] { FormCreate(); });
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    Guarded([this] { FormDestroy(); });
+    // Ports left open (a disconnected keyboard) would go on calling handlers
+    // of a window that is gone.
+    if (TMidiInput* inputs = ExistingInputPorts())
+        inputs->CloseOpenPorts();
+}
 
 void TForm1::FormCreate() {
     ReadSettingsFile(CurrentProfile, Files);
@@ -90,6 +108,9 @@ void TForm1::ConnectHandlers() {
     onClick(Form->BtnOpen, &TForm1::BtnOpenClick);
     onClick(Form->BtnSave, &TForm1::BtnSaveClick);
     onClick(Form->BtnExport, &TForm1::BtnExportClick);
+    onClick(Form->BtnSyncPc, &TForm1::BtnSyncPcClick);
+    onClick(Form->BtnSyncFw, &TForm1::BtnSyncFwClick);
+    onClick(Form->BtnReset, &TForm1::BtnResetClick);
 
     for (ClickLabel* area : {Form->mCode1, Form->mCode2, Form->mCode3, Form->mCode4, Form->mCode5,
                              Form->mCode6, Form->mCode7, Form->mCode8}) {
@@ -104,6 +125,9 @@ void TForm1::ConnectHandlers() {
     onPush(Form->BtselfSave, &TForm1::BtselfSaveClick);
     onPush(Form->Button1, &TForm1::Button1Click);
     onPush(Form->Button2, &TForm1::Button2Click);
+
+    connect(Form->CmbDataDis, &QComboBox::activated, this,
+            [this] { Guarded([this] { CmbDataDisClick(); }); });
 
     Form->EdtValue->installEventFilter(this);
 }
@@ -158,19 +182,77 @@ void TForm1::Button2Click() {
     Panel.ShowHighlight(2, false);
 }
 
-void TForm1::CreateSysExLock() {}
+void TForm1::BtnSyncPcClick() {
+    Sync.BtnSyncPcClick();
+}
 
-void TForm1::FillDeviceLists() {}
+void TForm1::BtnSyncFwClick() {
+    Sync.BtnSyncFwClick();
+}
 
-void TForm1::DiscoverDevice() {}
+void TForm1::BtnResetClick() {
+    Sync.BtnResetClick();
+}
 
-void TForm1::Timer3Timer() {}
+void TForm1::CmbDataDisClick() {
+    Line->CmbDataDisClick();
+}
 
-void TForm1::TimerSyncFWTimer() {}
+void TForm1::CreateSysExLock() {
+    SysExLock = std::make_unique<std::mutex>();
+}
 
-void TForm1::TimerSyncPCTimer() {}
+void TForm1::FillDeviceLists() {
+    const auto fill = [](QListWidget* list, const std::vector<TPortEntry>& ports) {
+        for (const TPortEntry& port : ports) {
+            auto* item = new QListWidgetItem(QString::fromStdString(port.Name), list);
+            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+            item->setCheckState(Qt::Unchecked);
+        }
+    };
+    fill(Form->lbxInputDevices, InputPorts().PortNames());
+    fill(Form->lbxOutputDevices, OutputPorts().PortNames());
+}
 
-void TForm1::TimerCheckUSBTimer() {}
+void TForm1::DiscoverDevice() {
+    Device.DiscoverDevice(Usb);
+}
+
+void TForm1::FormDestroy() {
+    Device.FormDestroy();
+}
+
+void TForm1::Timer3Timer() {
+    Device.Timer3Timer(*SysExLock);
+}
+
+void TForm1::TimerSyncFWTimer() {
+    Sync.TimerSyncFWTimer();
+}
+
+void TForm1::TimerSyncPCTimer() {
+    Sync.TimerSyncPCTimer();
+}
+
+void TForm1::TimerCheckUSBTimer() {
+    Device.TimerCheckUSBTimer();
+}
+
+void TForm1::MidiDataIn(std::int32_t port, std::uint8_t status, std::uint8_t data1,
+                        std::uint8_t data2) {
+    Line->MidiDataIn(port, status, data1, data2);
+}
+
+void TForm1::SysExDataIn(std::int32_t port, TByteStream& stream) {
+    const std::lock_guard hold(*SysExLock);
+    Device.SysExDataIn(port, stream);
+}
+
+void TForm1::AnalysisData(const ParameterBytes& bytes) {
+    DecodeDumpReply(bytes, Parameters);
+    RegainData();
+    Device.DumpReceived = 1;
+}
 
 void TForm1::ResetPara() {
     ::ResetPara(Parameters);
@@ -187,4 +269,52 @@ void TForm1::RegainData() {
 
 void TForm1::ShowProfileName(const QString& name) {
     Form->LbProFile->setText(name);
+}
+
+void TForm1::ShowConnection(bool connected) {
+    Form->LbConnect->setText(connected ? QStringLiteral("Connect") : QStringLiteral("Disconnect"));
+    Form->LbConnect->setStyleSheet(QStringLiteral("font: bold 24px \"Arial\"; color: %1;")
+                                       .arg(connected ? "#00FF00" : "#FF0000"));
+}
+
+void TForm1::ShowFirmware(const QString& text) {
+    Form->LbVersions->setText(text);
+}
+
+void TForm1::TickInputPort(int index) {
+    if (QListWidgetItem* item = Form->lbxInputDevices->item(index))
+        item->setCheckState(Qt::Checked);
+}
+
+void TForm1::TickOutputPort(int index) {
+    if (QListWidgetItem* item = Form->lbxOutputDevices->item(index))
+        item->setCheckState(Qt::Checked);
+}
+
+void TForm1::ShowDevicePort(int index) {
+    Form->LbUSBNum->setText(QString::number(index));
+}
+
+void TForm1::StartIdentityPoll() {
+    Timer3->start();
+}
+
+void TForm1::StopIdentityPoll() {
+    Timer3->stop();
+}
+
+void TForm1::StopConnectionCheck() {
+    TimerCheckUSB->stop();
+}
+
+void TForm1::SetProgress(SyncWait wait, int position) {
+    (wait == SyncWait::ToPc ? Form->ProBarToPC : Form->ProBarToFW)->setValue(position);
+}
+
+void TForm1::StartWait(SyncWait wait) {
+    (wait == SyncWait::ToPc ? TimerSyncPC : TimerSyncFW)->start();
+}
+
+void TForm1::StopWait(SyncWait wait) {
+    (wait == SyncWait::ToPc ? TimerSyncPC : TimerSyncFW)->stop();
 }

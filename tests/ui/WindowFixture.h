@@ -1,6 +1,9 @@
 #pragma once
 
+#include "FakeMidiService.h"
+#include "FakeUsbDeviceQuery.h"
 #include "FakeUserPrompts.h"
+#include "Midi.h"
 #include "TempFolder.h"
 #include "Unit1.h"
 
@@ -11,15 +14,28 @@
 #include <memory>
 
 // The real window on the offscreen platform, in a scratch program folder,
-// with scripted prompts.
+// with scripted prompts, a fake MIDI service and fake USB devices.
 class WindowTest : public ::testing::Test {
 protected:
     TempFolder Folder;
     FakeUserPrompts Prompts;
+    FakeUsbDeviceQuery Usb;
+    FakeMidiService* Midi = nullptr;
     std::unique_ptr<TForm1> Window;
 
+    void SetUp() override {
+        auto service = std::make_unique<FakeMidiService>();
+        Midi = service.get();
+        UseMidiService(std::move(service));
+    }
+
+    void TearDown() override {
+        Window.reset();
+        ReleaseMidi();
+    }
+
     void Start() {
-        Window = std::make_unique<TForm1>(EditorServices{Prompts, Folder.Path()});
+        Window = std::make_unique<TForm1>(EditorServices{Prompts, Usb, Folder.Path()});
         Window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
     }
