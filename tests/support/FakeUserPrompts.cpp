@@ -11,6 +11,8 @@ bool FakeUserPrompts::Confirm(const QString& text) {
 
 void FakeUserPrompts::Notice(const QString& text) {
     Log.push_back({Kind::Notice, text, {}});
+    if (WhileNoticeShown)
+        WhileNoticeShown(text);
 }
 
 void FakeUserPrompts::ShowError(const QString& text) {

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -22,6 +23,8 @@ public:
     // The files the dialogs return, in order; an empty text cancels.
     std::deque<QString> FileAnswers;
     std::vector<Shown> Log;
+    // Runs while a notice is open, to look at the window behind it.
+    std::function<void(const QString&)> WhileNoticeShown;
 
     bool Confirm(const QString& text) override;
     void Notice(const QString& text) override;

@@ -1,0 +1,367 @@
+#include "DeviceMessages.h"
+#include "ProfileFile.h"
+#include "SysExHexText.h"
+#include "WindowFixture.h"
+
+#include <QCheckBox>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QTimer>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+const Bytes IdentityRequestBytes = {0xF0, 0x7E, 0x00, 0x06, 0x01, 0xF7, 0x00, 0x00, 0x00};
+const Bytes IdentityReply105 = {0xF0, 0x7E, 0x7F, 0x06, 0x02, 0x4A, 0x33, 0x01, 0x05, 0xF7};
+const Bytes Acknowledgement = {0xF0, 0x33, 0x01, 0x00, 0x08, 0xF7};
+const QString KeyboardUsb = QStringLiteral("USB\\VID_5D2E&PID_9A47\\5&1A2B3C&0&2");
+
+Bytes DumpReplyOf(const ParameterModel& model) {
+    TByteStream stream;
+    HexTextToStream(BuildParameterSet(model), stream);
+    Bytes reply(stream.Bytes().begin(), stream.Bytes().begin() + 48);
+    reply[2] = 0x01;
+    std::swap(reply[44], reply[45]);
+    return reply;
+}
+
+class DeviceWindowTest : public WindowTest {
+protected:
+    std::vector<std::string> Inputs;
+    std::vector<std::string> Outputs;
+
+    void AddPorts(std::initializer_list<const char*> inputs,
+                  std::initializer_list<const char*> outputs) {
+        for (const char* name : inputs)
+            Inputs.push_back(Midi->AddInputPort(name));
+        for (const char* name : outputs)
+            Outputs.push_back(Midi->AddOutputPort(name));
+    }
+
+    // The keyboard on USB with one input and one output port named as on the
+    // real device.
+    void StartWithKeyboard() {
+        Usb.Ids = {QStringLiteral("USB\\VID_1D6B&PID_0002\\1"), KeyboardUsb};
+        AddPorts({"HBX740"}, {"HBX740"});
+        Start();
+    }
+
+    void Reply(const Bytes& message, int input = 0) {
+        Midi->Inject(Inputs.at(static_cast<std::size_t>(input)), message);
+        Midi->WaitUntilDelivered();
+    }
+
+    std::vector<int> IdentityRequestTargets() const {
+        std::vector<int> targets;
+        for (const FakeSentMessage& sent : Midi->Sent()) {
+            if (sent.Bytes == IdentityRequestBytes) {
+                const auto at = std::find(Outputs.begin(), Outputs.end(), sent.Port);
+                targets.push_back(static_cast<int>(at - Outputs.begin()));
+            }
+        }
+        return targets;
+    }
+
+    bool Ticked(const char* list, int row) const {
+        return Get<QListWidget>(list)->item(row)->checkState() == Qt::Checked;
+    }
+
+    bool TimerRuns(const char* name) const {
+        return Window->findChild<QTimer*>(QString::fromLatin1(name))->isActive();
+    }
+
+    bool WaitFor(const std::function<bool()>& condition, int ms = 3000) {
+        return QTest::qWaitFor(condition, ms);
+    }
+};
+
+} // namespace
+
+TEST_F(DeviceWindowTest, NoInputPortMeansDisconnectedWithoutAskingUsb) {
+    AddPorts({}, {"HBX740"});
+    Usb.Ids = {KeyboardUsb};
+    Start();
+    EXPECT_EQ(Usb.Queries, 0);
+    EXPECT_EQ(Text("LbConnect"), "Disconnect");
+    EXPECT_EQ(Window->Link().DeviceDisconnected, 1);
+    EXPECT_EQ(Get<QListWidget>("lbxOutputDevices")->count(), 1);
+
+    Click("BtnSyncPc");
+    Click("BtnSyncFw");
+    Click("BtnReset");
+    EXPECT_EQ(Prompts.Notices(),
+              QStringList(3, "       The Device is disconnected, please check!     "));
+    EXPECT_TRUE(Prompts.Texts(FakeUserPrompts::Kind::Confirm).isEmpty());
+    EXPECT_TRUE(Midi->Sent().empty());
+}
+
+TEST_F(DeviceWindowTest, KeyboardMustBeOnUsbByItsExactIdentifierPrefix) {
+    Usb.Ids = {QStringLiteral("USB\\VID_5D2E&PID_9A4"),
+               QStringLiteral("usb\\vid_5d2e&pid_9a47\\1")};
+    AddPorts({"HBX740"}, {"HBX740"});
+    Start();
+    EXPECT_EQ(Usb.Queries, 1);
+    EXPECT_EQ(Window->Link().KeyboardOnUsb, 0);
+    EXPECT_EQ(Window->Link().DeviceDisconnected, 1);
+    EXPECT_TRUE(Midi->Calls().empty());
+    EXPECT_EQ(Get<QListWidget>("lbxInputDevices")->item(0)->text(), "HBX740");
+    EXPECT_FALSE(Ticked("lbxInputDevices", 0));
+}
+
+TEST_F(DeviceWindowTest, NameMatchBindsTheFirstPortAndShowsTheFirmware) {
+    Usb.Ids = {KeyboardUsb};
+    AddPorts({"HBX740", "Synth", "HBX740"}, {"Synth", "HBX740", "HBX740"});
+    Start();
+    const DeviceLink& link = Window->Link();
+    EXPECT_EQ(link.DevicePort, 1);
+    EXPECT_EQ(link.PortMatchKind, NamePortMatch);
+    EXPECT_EQ(Midi->Calls(),
+              (std::vector<std::string>{"OpenOutput HBX740:out1", "OpenInput HBX740:in0",
+                                        "OpenInput HBX740:in2", "SendLong HBX740:out1"}));
+    EXPECT_TRUE(Ticked("lbxOutputDevices", 1));
+    EXPECT_FALSE(Ticked("lbxOutputDevices", 2));
+    EXPECT_TRUE(Ticked("lbxInputDevices", 2));
+    EXPECT_EQ(Text("LbUSBNum"), "1");
+    EXPECT_TRUE(TimerRuns("Timer3"));
+
+    Reply(IdentityReply105, 2);
+    ASSERT_TRUE(WaitFor([&] { return Text("LbConnect") == "Connect"; }));
+    EXPECT_EQ(Text("LbVersions"), "FW: V" + QLocale().toString(1.05, 'f', 2));
+    EXPECT_FALSE(TimerRuns("Timer3"));
+    EXPECT_TRUE(Get("LbConnect")->styleSheet().contains("#00FF00"));
+}
+
+TEST_F(DeviceWindowTest, PrefixMatchAsksEveryUsbPortThenAlternatesBetweenPortsZeroAndOne) {
+    Usb.Ids = {KeyboardUsb};
+    AddPorts({"USB MIDI A"}, {"USB MIDI A", "Synth", "USB MIDI B"});
+    Start();
+    const DeviceLink& link = Window->Link();
+    EXPECT_EQ(link.UsbPortCount, 2);
+    EXPECT_EQ(link.DevicePort, 2);
+    EXPECT_EQ(link.PortMatchKind, UsbPortMatch);
+    EXPECT_EQ(IdentityRequestTargets(), (std::vector<int>{0, 2}));
+    ASSERT_TRUE(WaitFor([&] { return !TimerRuns("Timer3"); }));
+    // Ticks 1 to 7: port 1 when the count so far is even, port 0 when odd.
+    // Port 1 is not open, so only the sends to port 0 reach the service.
+    EXPECT_EQ(IdentityRequestTargets(), (std::vector<int>{0, 2, 0, 0, 0}));
+    EXPECT_EQ(link.IdentityTicks, 7);
+    EXPECT_EQ(Text("LbConnect"), "Disconnect");
+    EXPECT_TRUE(Prompts.Log.empty());
+}
+
+TEST_F(DeviceWindowTest, ReplyOnAPrefixPortRebindsTheDevicePortByName) {
+    Usb.Ids = {KeyboardUsb};
+    AddPorts({"USB Keys", "USB Pads"}, {"USB Pads", "USB Keys", "USB Other"});
+    Start();
+    EXPECT_EQ(Window->Link().DevicePort, 2);
+    Reply(IdentityReply105, 0);
+    EXPECT_EQ(Window->Link().DevicePort, 1);
+    ASSERT_TRUE(WaitFor([&] { return Text("LbConnect") == "Connect"; }));
+}
+
+TEST_F(DeviceWindowTest, LoneUsbPortBeyondIndexFiveGetsOnlyTheRetries) {
+    Usb.Ids = {KeyboardUsb};
+    AddPorts({"USB in"}, {"a", "b", "c", "d", "e", "f", "g", "USB out"});
+    Start();
+    EXPECT_EQ(Window->Link().DevicePort, 7);
+    EXPECT_TRUE(IdentityRequestTargets().empty());
+    ASSERT_TRUE(WaitFor([&] { return IdentityRequestTargets().size() >= 2; }));
+    EXPECT_EQ(IdentityRequestTargets(), (std::vector<int>{7, 7}));
+}
+
+TEST_F(DeviceWindowTest, InputsOnlyOpenTheInputsAndAskNothing) {
+    Usb.Ids = {KeyboardUsb};
+    AddPorts({"USB in"}, {"Synth"});
+    Start();
+    EXPECT_EQ(Window->Link().PortMatchKind, UsbPortMatch);
+    EXPECT_EQ(Window->Link().UsbPortCount, 0);
+    EXPECT_EQ(Window->Link().DevicePort, 0);
+    EXPECT_EQ(Midi->Calls(), std::vector<std::string>{"OpenInput USB in:in0"});
+    EXPECT_FALSE(TimerRuns("Timer3"));
+}
+
+TEST_F(DeviceWindowTest, VanishingInputPortZeroDisconnectsWithinASecond) {
+    StartWithKeyboard();
+    Reply(IdentityReply105);
+    ASSERT_TRUE(WaitFor([&] { return Text("LbConnect") == "Connect"; }));
+    Midi->RemovePort(Inputs[0]);
+    ASSERT_TRUE(WaitFor([&] { return Text("LbConnect") == "Disconnect"; }, 2500));
+    EXPECT_EQ(Text("LbVersions"), "");
+    EXPECT_EQ(Window->Link().DeviceDisconnected, 1);
+    EXPECT_EQ(LastDeviceCheck, MidiResultCode::BadDeviceId);
+    EXPECT_FALSE(TimerRuns("TimerCheckUSB"));
+
+    Window.reset();
+    // Shutdown leaves the output port of a disconnected keyboard alone.
+    const auto calls = Midi->Calls();
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "CloseOutput HBX740:out0"), 0);
+}
+
+TEST_F(DeviceWindowTest, ShutdownClosesTheOpenedPorts) {
+    StartWithKeyboard();
+    Window.reset();
+    const auto calls = Midi->Calls();
+    EXPECT_EQ(std::vector<std::string>(calls.end() - 2, calls.end()),
+              (std::vector<std::string>{"CloseInput HBX740:in0", "CloseOutput HBX740:out0"}));
+}
+
+TEST_F(DeviceWindowTest, SyncToFwSendsTheParameterSetAndAnnouncesTheAcknowledgement) {
+    StartWithKeyboard();
+    SetValue("99");
+    Prompts.ConfirmAnswers = {true};
+    int barWhileShown = -1;
+    Prompts.WhileNoticeShown = [&](const QString&) {
+        barWhileShown = Get<QProgressBar>("ProBarToFW")->value();
+    };
+    Click("BtnSyncFw");
+    EXPECT_EQ(Prompts.Texts(FakeUserPrompts::Kind::Confirm),
+              QStringList{"   Do you want to synchronize data to the device firmware?   "});
+    const FakeSentMessage sent = Midi->Sent().back();
+    ASSERT_EQ(sent.Bytes.size(), 51u);
+    EXPECT_EQ(sent.Bytes[4], 99);
+    EXPECT_EQ(Window->Model().Record(1).Value, 99);
+    ParameterModel saved;
+    LoadParaFromFile(saved, Folder.FilePath("customer.cus"), false);
+    EXPECT_EQ(saved.Record(1).Value, 99);
+
+    Reply(Acknowledgement);
+    ASSERT_TRUE(WaitFor([&] { return !Prompts.Notices().isEmpty(); }));
+    EXPECT_EQ(Prompts.Notices(),
+              QStringList{"      Editor data successfully synchronized to the device.     "});
+    EXPECT_EQ(barWhileShown, 100);
+    EXPECT_EQ(Get<QProgressBar>("ProBarToFW")->value(), 0);
+    EXPECT_EQ(Window->Link().WriteAcknowledged, 0);
+}
+
+TEST_F(DeviceWindowTest, UnansweredSyncToFwTimesOutSilentlyWithTheProfileSaved) {
+    StartWithKeyboard();
+    SetValue("55");
+    Prompts.ConfirmAnswers = {true};
+    Click("BtnSyncFw");
+    ASSERT_TRUE(WaitFor([&] { return !TimerRuns("TimerSyncFW"); }));
+    EXPECT_TRUE(Prompts.Notices().isEmpty());
+    ParameterModel saved;
+    LoadParaFromFile(saved, Folder.FilePath("customer.cus"), false);
+    EXPECT_EQ(saved.Record(1).Value, 55);
+}
+
+TEST_F(DeviceWindowTest, DeclinedCommandsChangeNothing) {
+    StartWithKeyboard();
+    const auto sentBefore = Midi->Sent().size();
+    const QByteArray profile = Folder.Read("customer.cus");
+    SetValue("12");
+    Click("BtnSyncPc");
+    Click("BtnSyncFw");
+    Click("BtnReset");
+    EXPECT_EQ(Prompts.Texts(FakeUserPrompts::Kind::Confirm).size(), 3);
+    EXPECT_EQ(Midi->Sent().size(), sentBefore);
+    EXPECT_EQ(Folder.Read("customer.cus"), profile);
+    EXPECT_EQ(Window->Model().Record(1).Value, 10);
+}
+
+TEST_F(DeviceWindowTest, ResetWritesTheDefaultsEverywhere) {
+    StartWithKeyboard();
+    SelectControl(3);
+    SetValue("1");
+    SelectControl(3);
+    Prompts.ConfirmAnswers = {true};
+    Click("BtnReset");
+    EXPECT_EQ(Prompts.Texts(FakeUserPrompts::Kind::Confirm),
+              QStringList{"Do you want to reset the factory parameters?"});
+    EXPECT_EQ(Window->Model().Record(3).Value, 22);
+    EXPECT_EQ(Text("EdtValue"), "22");
+    TByteStream expected;
+    HexTextToStream(BuildParameterSet([] {
+                        ParameterModel defaults;
+                        ResetPara(defaults);
+                        return defaults;
+                    }()),
+                    expected);
+    const Bytes expectedBytes(expected.Bytes().begin(), expected.Bytes().end());
+    EXPECT_EQ(Midi->Sent().back().Bytes, expectedBytes);
+    ParameterModel saved;
+    LoadParaFromFile(saved, Folder.FilePath("customer.cus"), false);
+    EXPECT_EQ(saved.Record(3).Value, 22);
+
+    Reply(Acknowledgement);
+    ASSERT_TRUE(WaitFor([&] { return !Prompts.Notices().isEmpty(); }));
+    EXPECT_EQ(Prompts.Notices(),
+              QStringList{"      Editor data successfully synchronized to the device.     "});
+}
+
+TEST_F(DeviceWindowTest, SyncToPcDecodesTheDumpAndLeavesTheEnableBox) {
+    StartWithKeyboard();
+    Get<QCheckBox>("CbEnable")->setChecked(false);
+    Prompts.ConfirmAnswers = {true};
+    Click("BtnSyncPc");
+    EXPECT_EQ(Midi->Sent().back().Bytes,
+              (Bytes{0xF0, 0x33, 0x00, 0x00, 0x08, 0xF7, 0x00, 0x00, 0x00}));
+
+    ParameterModel device;
+    ResetPara(device);
+    device.Record(1).Value = 64;
+    device.Record(1).Disable = 0;
+    device.GlobalSettings()[Transpose] = 14;
+    device.GlobalSettings()[Reverb] = 1;
+    Reply(DumpReplyOf(device));
+    ASSERT_TRUE(WaitFor([&] { return !Prompts.Notices().isEmpty(); }));
+    EXPECT_EQ(
+        Prompts.Notices(),
+        QStringList{"      Device data successfully synchronized to the Editor software.     "});
+    EXPECT_EQ(Window->Model().Record(1).Value, 64);
+    EXPECT_EQ(Window->Model().GlobalSettings()[Transpose], 14);
+    EXPECT_EQ(Window->Model().GlobalSettings()[Reverb], 1);
+    EXPECT_EQ(Text("EdtValue"), "64");
+    EXPECT_EQ(ComboText("CmbTranspose"), "2");
+    EXPECT_EQ(ComboText("CmbReverb"), "ON");
+    EXPECT_FALSE(Get<QCheckBox>("CbEnable")->isChecked());
+}
+
+TEST_F(DeviceWindowTest, LateDumpReplyUpdatesTheModelWithoutAMessage) {
+    StartWithKeyboard();
+    Prompts.ConfirmAnswers = {true};
+    Click("BtnSyncPc");
+    ASSERT_TRUE(WaitFor([&] { return !TimerRuns("TimerSyncPC"); }));
+    ParameterModel device;
+    ResetPara(device);
+    device.Record(2).Value = 77;
+    Reply(DumpReplyOf(device));
+    ASSERT_TRUE(WaitFor([&] { return Window->Model().Record(2).Value == 77; }));
+    EXPECT_EQ(Window->Link().DumpReceived, 1);
+    QTest::qWait(150);
+    EXPECT_TRUE(Prompts.Notices().isEmpty());
+}
+
+TEST_F(DeviceWindowTest, MonitorShowsShortMessagesInTheChosenFormAndSkipsActiveSensing) {
+    StartWithKeyboard();
+    EXPECT_EQ(Text("LbStatus"), "");
+    Reply({0x90, 0x3C, 0x64});
+    Reply({0xFE});
+    ASSERT_TRUE(WaitFor([&] { return Text("LbStatus") == "144"; }));
+    QTest::qWait(20);
+    EXPECT_EQ(Text("LbData1"), "60");
+    EXPECT_EQ(Text("LbData2"), "100");
+
+    auto* form = Get<QComboBox>("CmbDataDis");
+    form->setCurrentIndex(1);
+    emit form->activated(1);
+    EXPECT_EQ(Text("LbStatus"), "90");
+    EXPECT_EQ(Text("LbData1"), "3C");
+    EXPECT_EQ(Text("LbData2"), "64");
+
+    Reply({0xC0, 0x05});
+    ASSERT_TRUE(WaitFor([&] { return Text("LbStatus") == "C0"; }));
+    EXPECT_EQ(Text("LbData2"), "00");
+}
+
+TEST_F(DeviceWindowTest, MonitorEndsOnTheLastMessageOfAFlood) {
+    StartWithKeyboard();
+    for (int i = 0; i < 5000; ++i)
+        Midi->Inject(Inputs[0], {0xB0, static_cast<std::uint8_t>(i % 128), 1});
+    Midi->Inject(Inputs[0], {0x80, 0x40, 0x7F});
+    Midi->WaitUntilDelivered();
+    ASSERT_TRUE(WaitFor([&] { return Text("LbStatus") == "128"; }));
+    EXPECT_EQ(Text("LbData1"), "64");
+    EXPECT_EQ(Text("LbData2"), "127");
+}
