@@ -63,22 +63,9 @@ void ParameterPanel::SelectControl(int n) {
     Form.BtnParaName->setText(record.ParaName.Text());
 }
 
-void ParameterPanel::StoreLeavingControl() {
-    const std::int32_t value = ValueFromText(Form.EdtValue->text());
-    ControlRecord& record = Model.Selected();
-    record.Value = value;
-    record.Channel = Form.CmbChannel->currentIndex();
-    record.Disable = Form.CbEnable->isChecked() ? 0 : 1;
-    const QString typed = Form.EdtNameEditor->text();
-    const QString name = typed.isEmpty() ? NamePlaceholder : typed;
-    record.EditorText.Assign(name);
-    if (name != NamePlaceholder)
-        record.ParaName.Assign(name);
-    record.DataType = Form.CmbDataType->currentIndex();
-    record.ControlMode = Form.CmbControlMode->currentIndex();
-}
-
-void ParameterPanel::SaveCurrentPara() {
+// The selected control's fields and, by the name rule, its name. The VALUE
+// text is converted first, so a bad text stores nothing.
+void ParameterPanel::StoreControl() {
     const std::int32_t value = ValueFromText(Form.EdtValue->text());
     ControlRecord& record = Model.Selected();
     record.Value = value;
@@ -89,7 +76,17 @@ void ParameterPanel::SaveCurrentPara() {
     const QString typed = Form.EdtNameEditor->text();
     if (!typed.isEmpty() && typed != NamePlaceholder)
         record.ParaName.Assign(typed);
+}
 
+void ParameterPanel::StoreLeavingControl() {
+    StoreControl();
+    // Leaving a control also remembers what stood in the name field.
+    const QString typed = Form.EdtNameEditor->text();
+    Model.Selected().EditorText.Assign(typed.isEmpty() ? NamePlaceholder : typed);
+}
+
+void ParameterPanel::SaveCurrentPara() {
+    StoreControl();
     SettingsArray& settings = Model.GlobalSettings();
     const auto lists = GlobalLists(Form);
     for (std::size_t i = 0; i < lists.size(); ++i)

@@ -28,6 +28,7 @@ public:
     void ShowHighlight(int n, bool visible);
 
 private:
+    void StoreControl();
     void StoreLeavingControl();
     void ShowGlobalSettings();
 
