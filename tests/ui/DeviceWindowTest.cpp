@@ -1,9 +1,11 @@
 #include "DeviceMessages.h"
 #include "ProfileFile.h"
+#include "SimulatedKeyboard.h"
 #include "SysExHexText.h"
 #include "WindowFixture.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QTimer>
@@ -364,4 +366,36 @@ TEST_F(DeviceWindowTest, MonitorEndsOnTheLastMessageOfAFlood) {
     ASSERT_TRUE(WaitFor([&] { return Text("LbStatus") == "128"; }));
     EXPECT_EQ(Text("LbData1"), "64");
     EXPECT_EQ(Text("LbData2"), "127");
+}
+
+TEST(SimulatedKeyboardWindow, ConnectsAndRoundTripsTheParameterSet) {
+    auto service = std::make_unique<FakeMidiService>();
+    FakeMidiService& midi = *service;
+    UseMidiService(std::move(service));
+    TempFolder folder;
+    FakeUserPrompts prompts;
+    FakeUsbDeviceQuery usb;
+    usb.Ids = {KeyboardUsb};
+    {
+        // Goes before the service does.
+        SimulatedKeyboard keyboard(midi, "HBX740", {2, 10});
+        TForm1 window(EditorServices{prompts, usb, folder.Path()});
+        auto* connect = window.findChild<QLabel*>("LbConnect");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return connect->text() == "Connect"; }, 3000));
+        EXPECT_EQ(window.findChild<QLabel*>("LbVersions")->text(),
+                  "FW: V" + QLocale().toString(2.10, 'f', 2));
+
+        auto* transpose = window.findChild<QComboBox*>("CmbTranspose");
+        transpose->setCurrentIndex(3);
+        prompts.ConfirmAnswers = {true, true};
+        QTest::mouseClick(window.findChild<QWidget*>("BtnSyncFw"), Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return prompts.Notices().size() == 1; }, 3000));
+        EXPECT_EQ(keyboard.Stored()[41], 3);
+
+        transpose->setCurrentIndex(0);
+        QTest::mouseClick(window.findChild<QWidget*>("BtnSyncPc"), Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return prompts.Notices().size() == 2; }, 3000));
+        EXPECT_EQ(transpose->currentIndex(), 3);
+    }
+    ReleaseMidi();
 }

@@ -1,0 +1,109 @@
+#include "MidiBackend.h"
+
+#include <alsa/asoundlib.h>
+#include <poll.h>
+
+namespace {
+
+// The ALSA sequencer: one client, a writable port that others send to and a
+// readable port whose subscribers receive the replies.
+class AlsaBackend final : public MidiBackend {
+public:
+    AlsaBackend() {
+        if (snd_seq_open(&Seq, "default", SND_SEQ_OPEN_DUPLEX, 0) < 0) {
+            Seq = nullptr;
+            throw BackendError("cannot open the ALSA sequencer");
+        }
+        snd_seq_set_client_name(Seq, "HBX740");
+        constexpr unsigned type = SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION;
+        InPort = snd_seq_create_simple_port(
+            Seq, "HBX740 MIDI In", SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE, type);
+        OutPort = snd_seq_create_simple_port(
+            Seq, "HBX740 MIDI Out", SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ, type);
+        if (InPort < 0 || OutPort < 0 || snd_midi_event_new(MaxEvent, &Decoder) < 0 ||
+            snd_midi_event_new(MaxEvent, &Encoder) < 0) {
+            Release();
+            throw BackendError("cannot create the ALSA sequencer ports");
+        }
+        snd_midi_event_no_status(Decoder, 1);
+    }
+
+    ~AlsaBackend() override { Release(); }
+
+    std::string Description() const override {
+        return "ALSA sequencer client " + std::to_string(snd_seq_client_id(Seq)) + " (HBX740)";
+    }
+
+    bool Receive(std::vector<std::uint8_t>& message, int timeoutMs) override {
+        for (;;) {
+            if (snd_seq_event_input_pending(Seq, 1) == 0) {
+                pollfd fds[4];
+                const int n = snd_seq_poll_descriptors(Seq, fds, 4, POLLIN);
+                if (poll(fds, static_cast<nfds_t>(n), timeoutMs) <= 0)
+                    return false;
+                // Whatever arrives next is waited for only as long as a part
+                // of a long SysEx takes.
+                timeoutMs = 100;
+            }
+            snd_seq_event_t* event = nullptr;
+            if (snd_seq_event_input(Seq, &event) < 0 || !event)
+                return false;
+            unsigned char bytes[MaxEvent];
+            const long size = snd_midi_event_decode(Decoder, bytes, sizeof bytes, event);
+            if (size <= 0)
+                continue;
+            Pending.insert(Pending.end(), bytes, bytes + size);
+            // The sequencer may hand a long SysEx over in parts.
+            if (Pending.front() == 0xF0 && Pending.back() != 0xF7)
+                continue;
+            message.swap(Pending);
+            Pending.clear();
+            return true;
+        }
+    }
+
+    void Send(std::span<const std::uint8_t> message) override {
+        snd_seq_event_t event;
+        snd_seq_ev_clear(&event);
+        if (!message.empty() && message[0] == 0xF0) {
+            snd_seq_ev_set_sysex(&event, static_cast<unsigned>(message.size()),
+                                 const_cast<std::uint8_t*>(message.data()));
+        } else {
+            snd_midi_event_reset_encode(Encoder);
+            if (snd_midi_event_encode(Encoder, message.data(), static_cast<long>(message.size()),
+                                      &event) <= 0)
+                return;
+        }
+        snd_seq_ev_set_source(&event, static_cast<unsigned char>(OutPort));
+        snd_seq_ev_set_subs(&event);
+        snd_seq_ev_set_direct(&event);
+        snd_seq_event_output_direct(Seq, &event);
+    }
+
+private:
+    static constexpr int MaxEvent = 4096;
+
+    void Release() noexcept {
+        if (Decoder)
+            snd_midi_event_free(Decoder);
+        if (Encoder)
+            snd_midi_event_free(Encoder);
+        Decoder = Encoder = nullptr;
+        if (Seq)
+            snd_seq_close(Seq);
+        Seq = nullptr;
+    }
+
+    snd_seq_t* Seq = nullptr;
+    int InPort = -1;
+    int OutPort = -1;
+    snd_midi_event_t* Decoder = nullptr;
+    snd_midi_event_t* Encoder = nullptr;
+    std::vector<std::uint8_t> Pending;
+};
+
+} // namespace
+
+std::unique_ptr<MidiBackend> OpenAlsaBackend() {
+    return std::make_unique<AlsaBackend>();
+}

@@ -1,0 +1,129 @@
+#include "MidiBackend.h"
+
+#include <jack/jack.h>
+#include <jack/midiport.h>
+#include <jack/ringbuffer.h>
+
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+namespace {
+
+// Messages cross between JACK's process thread and the main thread through two
+// lock-free ring buffers, each record a 32-bit length and the bytes, so the
+// process callback neither allocates nor locks.
+class JackBackend final : public MidiBackend {
+public:
+    JackBackend() {
+        jack_status_t status{};
+        Client = jack_client_open("HBX740", JackNoStartServer, &status);
+        if (!Client)
+            throw BackendError("cannot connect to a JACK server");
+        In = jack_port_register(Client, "in", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
+        Out = jack_port_register(Client, "out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
+        FromJack = jack_ringbuffer_create(RingSize);
+        ToJack = jack_ringbuffer_create(RingSize);
+        if (!In || !Out || !FromJack || !ToJack) {
+            Release();
+            throw BackendError("cannot create the JACK ports");
+        }
+        jack_set_process_callback(Client, &JackBackend::Process, this);
+        if (jack_activate(Client) != 0) {
+            Release();
+            throw BackendError("cannot activate the JACK client");
+        }
+    }
+
+    ~JackBackend() override { Release(); }
+
+    std::string Description() const override {
+        return std::string("JACK client ") + jack_get_client_name(Client);
+    }
+
+    bool Receive(std::vector<std::uint8_t>& message, int timeoutMs) override {
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        for (;;) {
+            std::uint32_t size = 0;
+            if (jack_ringbuffer_read_space(FromJack) >= sizeof size) {
+                jack_ringbuffer_read(FromJack, reinterpret_cast<char*>(&size), sizeof size);
+                message.resize(size);
+                jack_ringbuffer_read(FromJack, reinterpret_cast<char*>(message.data()), size);
+                return true;
+            }
+            if (std::chrono::steady_clock::now() >= deadline)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+
+    void Send(std::span<const std::uint8_t> message) override {
+        const auto size = static_cast<std::uint32_t>(message.size());
+        if (jack_ringbuffer_write_space(ToJack) < sizeof size + size)
+            return;
+        jack_ringbuffer_write(ToJack, reinterpret_cast<const char*>(&size), sizeof size);
+        jack_ringbuffer_write(ToJack, reinterpret_cast<const char*>(message.data()), size);
+    }
+
+private:
+    static constexpr std::size_t RingSize = 1 << 16;
+
+    static int Process(jack_nframes_t frames, void* arg) {
+        auto& self = *static_cast<JackBackend*>(arg);
+        void* input = jack_port_get_buffer(self.In, frames);
+        const jack_nframes_t count = jack_midi_get_event_count(input);
+        for (jack_nframes_t i = 0; i < count; ++i) {
+            jack_midi_event_t event;
+            if (jack_midi_event_get(&event, input, i) != 0)
+                continue;
+            const auto size = static_cast<std::uint32_t>(event.size);
+            // A message that does not fit is dropped whole, never cut.
+            if (jack_ringbuffer_write_space(self.FromJack) < sizeof size + size)
+                continue;
+            jack_ringbuffer_write(self.FromJack, reinterpret_cast<const char*>(&size), sizeof size);
+            jack_ringbuffer_write(self.FromJack, reinterpret_cast<const char*>(event.buffer), size);
+        }
+
+        void* output = jack_port_get_buffer(self.Out, frames);
+        jack_midi_clear_buffer(output);
+        for (;;) {
+            std::uint32_t size = 0;
+            if (jack_ringbuffer_read_space(self.ToJack) < sizeof size)
+                break;
+            jack_ringbuffer_peek(self.ToJack, reinterpret_cast<char*>(&size), sizeof size);
+            // Left for the next cycle when this one's buffer is full.
+            jack_midi_data_t* event = jack_midi_event_reserve(output, 0, size);
+            if (!event)
+                break;
+            jack_ringbuffer_read_advance(self.ToJack, sizeof size);
+            jack_ringbuffer_read(self.ToJack, reinterpret_cast<char*>(event), size);
+        }
+        return 0;
+    }
+
+    void Release() noexcept {
+        if (Client) {
+            jack_deactivate(Client);
+            jack_client_close(Client);
+            Client = nullptr;
+        }
+        if (FromJack)
+            jack_ringbuffer_free(FromJack);
+        if (ToJack)
+            jack_ringbuffer_free(ToJack);
+        FromJack = ToJack = nullptr;
+    }
+
+    jack_client_t* Client = nullptr;
+    jack_port_t* In = nullptr;
+    jack_port_t* Out = nullptr;
+    jack_ringbuffer_t* FromJack = nullptr;
+    jack_ringbuffer_t* ToJack = nullptr;
+};
+
+} // namespace
+
+std::unique_ptr<MidiBackend> OpenJackBackend() {
+    return std::make_unique<JackBackend>();
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// One MIDI client named "HBX740" with one input and one output port, on the
+// machine's MIDI service. Used from the simulator's main thread only.
+class MidiBackend {
+public:
+    virtual ~MidiBackend() = default;
+    virtual std::string Description() const = 0;
+    // Waits up to `timeoutMs` for the next whole message; false when none came.
+    virtual bool Receive(std::vector<std::uint8_t>& message, int timeoutMs) = 0;
+    // Sends one whole message (a SysEx from 0xF0 through 0xF7, or a short one).
+    virtual void Send(std::span<const std::uint8_t> message) = 0;
+};
+
+class BackendError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+std::unique_ptr<MidiBackend> OpenAlsaBackend();
+std::unique_ptr<MidiBackend> OpenJackBackend();

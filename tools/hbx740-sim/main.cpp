@@ -1,0 +1,175 @@
+// hbx740-sim: plays the HBX740 keyboard's side of the editor's protocol on
+// the machine's MIDI service, so the editor can be tried without the keyboard.
+
+#include "KeyboardCore.h"
+#include "MidiBackend.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <thread>
+
+namespace {
+
+volatile std::sig_atomic_t StopRequested = 0;
+
+void RequestStop(int) {
+    StopRequested = 1;
+}
+
+struct Options {
+    std::string Backend = "auto";
+    KeyboardCore::Firmware Firmware;
+    int DelayMs = 0;
+    bool Silent = false;
+    bool SendNote = false;
+    bool SendClock = false;
+    bool PrintParams = false;
+};
+
+const char* const Usage =
+    "Usage: hbx740-sim [options]\n"
+    "Plays the HBX740 keyboard on the machine's MIDI service: one client \"HBX740\"\n"
+    "with one input and one output port.\n"
+    "\n"
+    "  --backend alsa|jack  MIDI service (default: ALSA sequencer, else JACK)\n"
+    "  --firmware M.mm      firmware version in the identity reply (default 1.05)\n"
+    "  --delay-ms N         wait N milliseconds before each reply\n"
+    "  --silent             never answer\n"
+    "  --send-note          send a note on and off every second\n"
+    "  --send-clock         send MIDI clock (0xF8) at 120 BPM\n"
+    "  --print-params       print the parameter set after every change\n"
+    "  --help               show this text\n"
+    "\n"
+    "Every message received is printed as \"recv <hex bytes>\", every message\n"
+    "sent as \"send <hex bytes>\".\n";
+
+int Fail(const std::string& text) {
+    std::cerr << "hbx740-sim: " << text << '\n' << Usage;
+    return 2;
+}
+
+std::unique_ptr<MidiBackend> OpenBackend(const std::string& choice) {
+    if (choice == "alsa")
+        return OpenAlsaBackend();
+    if (choice == "jack")
+        return OpenJackBackend();
+    try {
+        return OpenAlsaBackend();
+    } catch (const BackendError& error) {
+        std::cout << "note " << error.what() << "; trying JACK" << std::endl;
+        return OpenJackBackend();
+    }
+}
+
+void Print(const char* what, std::span<const std::uint8_t> bytes) {
+    std::cout << what << ' ' << HexText(bytes) << std::endl;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+        if (arg == "--help") {
+            std::cout << Usage;
+            return 0;
+        } else if (arg == "--backend") {
+            const char* backend = value();
+            if (!backend ||
+                (std::strcmp(backend, "alsa") != 0 && std::strcmp(backend, "jack") != 0))
+                return Fail("--backend takes alsa or jack");
+            options.Backend = backend;
+        } else if (arg == "--firmware") {
+            const char* text = value();
+            const auto firmware = text ? KeyboardCore::ParseFirmware(text) : std::nullopt;
+            if (!firmware)
+                return Fail("--firmware takes a version such as 1.05");
+            options.Firmware = *firmware;
+        } else if (arg == "--delay-ms") {
+            const char* text = value();
+            char* end = nullptr;
+            const long delay = text ? std::strtol(text, &end, 10) : -1;
+            if (!text || *end != '\0' || delay < 0 || delay > 60000)
+                return Fail("--delay-ms takes a number of milliseconds up to 60000");
+            options.DelayMs = static_cast<int>(delay);
+        } else if (arg == "--silent") {
+            options.Silent = true;
+        } else if (arg == "--send-note") {
+            options.SendNote = true;
+        } else if (arg == "--send-clock") {
+            options.SendClock = true;
+        } else if (arg == "--print-params") {
+            options.PrintParams = true;
+        } else {
+            return Fail("unknown option " + arg);
+        }
+    }
+
+    struct sigaction action {};
+    action.sa_handler = RequestStop;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+
+    std::unique_ptr<MidiBackend> backend;
+    try {
+        backend = OpenBackend(options.Backend);
+    } catch (const BackendError& error) {
+        std::cerr << "hbx740-sim: " << error.what() << '\n';
+        return 1;
+    }
+    std::cout << "ready " << backend->Description() << ", firmware " << int(options.Firmware.Major)
+              << '.' << (options.Firmware.Minor < 10 ? "0" : "") << int(options.Firmware.Minor)
+              << std::endl;
+
+    KeyboardCore keyboard(options.Firmware);
+    if (options.PrintParams)
+        std::cout << keyboard.Describe() << std::flush;
+
+    using Clock = std::chrono::steady_clock;
+    const auto clockPeriod = std::chrono::microseconds(20833); // 24 per beat at 120 BPM
+    auto nextClock = Clock::now();
+    auto nextNote = Clock::now();
+    bool noteOn = false;
+    std::vector<std::uint8_t> message;
+    while (!StopRequested) {
+        if (backend->Receive(message, 5)) {
+            Print("recv", message);
+            if (!options.Silent) {
+                const KeyboardCore::Parameters before = keyboard.Stored();
+                const std::vector<std::uint8_t> reply = keyboard.Answer(message);
+                if (!reply.empty()) {
+                    if (options.DelayMs > 0)
+                        std::this_thread::sleep_for(std::chrono::milliseconds(options.DelayMs));
+                    backend->Send(reply);
+                    Print("send", reply);
+                }
+                if (options.PrintParams && keyboard.Stored() != before)
+                    std::cout << keyboard.Describe() << std::flush;
+            }
+        }
+        const auto now = Clock::now();
+        if (options.SendClock && now >= nextClock) {
+            const std::uint8_t clock[] = {0xF8};
+            backend->Send(clock);
+            nextClock += clockPeriod;
+        }
+        if (options.SendNote && now >= nextNote) {
+            const std::vector<std::uint8_t> note = {std::uint8_t(noteOn ? 0x80 : 0x90), 0x3C,
+                                                    std::uint8_t(noteOn ? 0x40 : 0x64)};
+            backend->Send(note);
+            Print("send", note);
+            noteOn = !noteOn;
+            nextNote += std::chrono::milliseconds(500);
+        }
+    }
+    std::cout << "stopped" << std::endl;
+    return 0;
+}
