@@ -87,6 +87,8 @@ template <class Handler> void TForm1::Guarded(Handler&& handler) {
         handler();
     } catch (const std::exception& error) {
         Prompts.ShowError(ErrorBoxText(QString::fromUtf8(error.what())));
+    } catch (...) {
+        Prompts.ShowError(QStringLiteral("Unexpected error."));
     }
 }
 
