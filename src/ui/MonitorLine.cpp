@@ -2,6 +2,11 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QSocketNotifier>
+
+#include <stdexcept>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 namespace {
 constexpr std::uint8_t ActiveSensing = 0xFE;
@@ -20,18 +25,33 @@ QString MonitorText(std::int32_t value, int form) {
 
 MonitorLine::MonitorLine(QLabel* status, QLabel* data1, QLabel* data2, QComboBox* form,
                          QObject* parent)
-    : QObject(parent), Status(status), Data1(data1), Data2(data2), Form(form) {}
+    : QObject(parent), Status(status), Data1(data1), Data2(data2), Form(form),
+      WakeFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
+    if (WakeFd < 0)
+        throw std::runtime_error("cannot create the monitor line's wake-up counter");
+    Wake = new QSocketNotifier(WakeFd, QSocketNotifier::Read, this);
+    connect(Wake, &QSocketNotifier::activated, this, &MonitorLine::Refresh);
+}
+
+MonitorLine::~MonitorLine() {
+    delete Wake;
+    ::close(WakeFd);
+}
 
 void MonitorLine::MidiDataIn(std::int32_t, std::uint8_t status, std::uint8_t data1,
                              std::uint8_t data2) {
     if (status == ActiveSensing)
         return;
     Published.store(status | (data1 << 8) | (data2 << 16));
-    if (!RefreshPending.exchange(true))
-        QMetaObject::invokeMethod(this, &MonitorLine::Refresh, Qt::QueuedConnection);
+    if (!RefreshPending.exchange(true)) {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] const ssize_t written = ::write(WakeFd, &one, sizeof one);
+    }
 }
 
 void MonitorLine::Refresh() {
+    std::uint64_t wakeUps = 0;
+    [[maybe_unused]] const ssize_t read = ::read(WakeFd, &wakeUps, sizeof wakeUps);
     // Cleared before reading, so a message published after the read asks for
     // a refresh of its own.
     RefreshPending.store(false);

@@ -7,21 +7,23 @@
 
 class QComboBox;
 class QLabel;
+class QSocketNotifier;
 
 // The monitor line: the last short message that arrived, as three numbers.
 //
 // Threads: MidiDataIn runs on the MIDI service's thread and only publishes
-// the message in one atomic word; it asks the window's thread for a refresh
-// only when none is pending, so a flood queues at most one event and costs no
-// allocation per message. Refresh and CmbDataDisClick run on the window's
-// thread, which owns the labels. The line always ends on the last message
-// published.
+// the message in one atomic word; it wakes the window's thread through an
+// event counter only when no refresh is pending, so a flood wakes it once per
+// burst and no message costs an allocation. Refresh and CmbDataDisClick run
+// on the window's thread, which owns the labels. The line always ends on the
+// last message published.
 class MonitorLine : public QObject {
     Q_OBJECT
 
 public:
     MonitorLine(QLabel* status, QLabel* data1, QLabel* data2, QComboBox* form,
                 QObject* parent = nullptr);
+    ~MonitorLine() override;
 
     void MidiDataIn(std::int32_t port, std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
     void CmbDataDisClick();
@@ -38,6 +40,9 @@ private:
     QLabel* Data1;
     QLabel* Data2;
     QComboBox* Form;
+    // Counts the wake-ups asked for; readable while one is pending.
+    int WakeFd = -1;
+    QSocketNotifier* Wake = nullptr;
     std::atomic<std::uint32_t> Published{0};
     std::atomic<bool> RefreshPending{false};
     std::uint32_t Shown = 0;
