@@ -11,6 +11,14 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHBX740_BUILD_TE
 cmake --build build --parallel "$(nproc)"
 ctest --test-dir build --output-on-failure --timeout 300
 
+# The whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer.
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHBX740_BUILD_TESTS=ON \
+    -DHBX740_SANITIZE=address,undefined
+cmake --build build-asan --parallel "$(nproc)"
+ASAN_OPTIONS="detect_leaks=1" LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp" \
+    UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+    ctest --test-dir build-asan --output-on-failure --timeout 300
+
 # The MIDI dispatch and device-link tests again under ThreadSanitizer: the
 # service's threads meet the window's thread there. Any report fails the run.
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHBX740_BUILD_TESTS=ON \
