@@ -1,0 +1,126 @@
+#include "ProfileFile.h"
+#include "SettingsFile.h"
+#include "TempFolder.h"
+
+#include <QFile>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <random>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+// Real file-system faults: a full disk and a read-only file system (small
+// tmpfs mounts, which need root), and a save killed at random moments.
+namespace {
+
+QString ErrorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const std::exception& error) {
+        return QString::fromUtf8(error.what());
+    }
+    return QStringLiteral("(no error)");
+}
+
+ParameterModel ModelWithValue(int value) {
+    ParameterModel model;
+    ResetPara(model);
+    model.Record(1).Value = value;
+    return model;
+}
+
+QByteArray BytesOf(const ParameterModel& model) {
+    QByteArray bytes;
+    for (int n = 1; n <= ControlCount; ++n)
+        bytes.append(EncodeRecord(model.Record(n)).data(), RecordSize);
+    return bytes;
+}
+
+// A tmpfs of `size` mounted on a scratch folder for the test's lifetime.
+class SmallDisk {
+public:
+    explicit SmallDisk(const char* size) {
+        const QByteArray options = QByteArray("size=") + size;
+        Mounted = ::mount("tmpfs", QFile::encodeName(Folder.Path()).constData(), "tmpfs", 0,
+                          options.constData()) == 0;
+    }
+    ~SmallDisk() {
+        if (Mounted)
+            ::umount2(QFile::encodeName(Folder.Path()).constData(), MNT_DETACH);
+    }
+    bool MakeReadOnly() {
+        return ::mount("tmpfs", QFile::encodeName(Folder.Path()).constData(), "tmpfs",
+                       MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
+
+    TempFolder Folder;
+    bool Mounted = false;
+};
+
+} // namespace
+
+TEST(FileFaults, FullDiskKeepsTheOldProfileAndSaysDiskFull) {
+    SmallDisk disk("8k");
+    if (!disk.Mounted)
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    const QString path = disk.Folder.FilePath("customer.cus");
+    SaveParaToFile(ModelWithValue(1), path);
+    // Takes the one page left.
+    QFile filler(disk.Folder.FilePath("filler"));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+    filler.write(QByteArray(4096, 'f'));
+    filler.close();
+
+    EXPECT_EQ(ErrorOf([&] { SaveParaToFile(ModelWithValue(2), path); }), "Disk full");
+    EXPECT_EQ(disk.Folder.Read("customer.cus"), BytesOf(ModelWithValue(1)));
+    EXPECT_EQ(QDir(disk.Folder.Path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+TEST(FileFaults, ReadOnlyFileSystemDeniesSavingButLoads) {
+    SmallDisk disk("64k");
+    if (!disk.Mounted)
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    const QString path = disk.Folder.FilePath("customer.cus");
+    SaveParaToFile(ModelWithValue(3), path);
+    ASSERT_TRUE(disk.MakeReadOnly());
+
+    EXPECT_EQ(ErrorOf([&] { SaveParaToFile(ModelWithValue(4), path); }), "File access denied");
+    EXPECT_EQ(ErrorOf([&] { SaveParaToFile(ModelWithValue(4), disk.Folder.FilePath("new.cus")); }),
+              "File access denied");
+    ParameterModel loaded;
+    LoadParaFromFile(loaded, path, true);
+    EXPECT_EQ(loaded.Record(1).Value, 3);
+
+    QString profilePath;
+    EXPECT_EQ(ErrorOf([&] { ReadSettingsFile(profilePath, ProgramFiles{disk.Folder.Path()}); }),
+              "Unable to write to " + QDir::toNativeSeparators(disk.Folder.FilePath("System.ini")));
+}
+
+TEST(FileFaults, SaveKilledAtAnyMomentLeavesTheOldOrTheNewProfile) {
+    TempFolder folder;
+    const QString path = folder.FilePath("customer.cus");
+    const ParameterModel first = ModelWithValue(10);
+    const ParameterModel second = ModelWithValue(20);
+    SaveParaToFile(first, path);
+    const QByteArray firstBytes = BytesOf(first);
+    const QByteArray secondBytes = BytesOf(second);
+
+    std::mt19937 random(740);
+    std::uniform_int_distribution<int> momentUs(0, 3000);
+    for (int round = 0; round < 200; ++round) {
+        const pid_t saver = ::fork();
+        ASSERT_GE(saver, 0);
+        if (saver == 0) {
+            for (int i = 0;; ++i)
+                SaveParaToFile(i % 2 == 0 ? second : first, path);
+        }
+        ::usleep(static_cast<useconds_t>(momentUs(random)));
+        ::kill(saver, SIGKILL);
+        int status = 0;
+        ::waitpid(saver, &status, 0);
+        const QByteArray now = folder.Read("customer.cus");
+        ASSERT_TRUE(now == firstBytes || now == secondBytes)
+            << "round " << round << ": " << now.size() << " bytes";
+    }
+}
