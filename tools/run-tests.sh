@@ -35,3 +35,22 @@ fi
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 ignore_noninstrumented_modules=1" \
     "${tsan_runner[@]}" \
     ctest --test-dir build-tsan -L 'midi-dispatch|device-link' --output-on-failure --timeout 300
+
+# A short run of each fuzz target (libFuzzer, with AddressSanitizer and
+# UndefinedBehaviorSanitizer), from a copy of its committed seed corpus.
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+    -DHBX740_BUILD_TESTS=OFF -DHBX740_FUZZ=ON
+fuzzers=(fuzz_hex_text:hex_text fuzz_sysex_receive:sysex fuzz_profile:profile fuzz_settings:settings)
+cmake --build build-fuzz --parallel "$(nproc)" --target "${fuzzers[@]%%:*}"
+for fuzzer in "${fuzzers[@]}"; do
+    corpus="build-fuzz/corpus/${fuzzer##*:}"
+    rm -rf "$corpus"
+    mkdir -p "$corpus"
+    cp tests/fuzz/corpus/"${fuzzer##*:}"/* "$corpus"/
+    if ! LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp" "build-fuzz/bin/${fuzzer%%:*}" \
+        -max_total_time=30 -print_final_stats=1 "$corpus" >"$corpus.log" 2>&1; then
+        cat "$corpus.log"
+        exit 1
+    fi
+    echo "${fuzzer%%:*}: $(grep -E '^stat::number_of_executed_units' "$corpus.log")"
+done

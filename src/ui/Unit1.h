@@ -76,7 +76,7 @@ private:
     void SysExDataIn(std::int32_t port, TByteStream& stream);
     void AnalysisData(const ParameterBytes& bytes);
 
-    void ResetPara();
+    void ResetPara() override;
     void SaveCurrentPara() override;
     void RegainData() override;
     void ShowProfileName(const QString& name) override;
