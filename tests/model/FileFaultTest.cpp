@@ -1,3 +1,4 @@
+#include "ErrorOf.h"
 #include "ProfileFile.h"
 #include "SettingsFile.h"
 #include "TempFolder.h"
@@ -13,15 +14,6 @@
 // Real file-system faults: a full disk and a read-only file system (small
 // tmpfs mounts, which need root), and a save killed at random moments.
 namespace {
-
-QString ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const std::exception& error) {
-        return QString::fromUtf8(error.what());
-    }
-    return QStringLiteral("(no error)");
-}
 
 ParameterModel ModelWithValue(int value) {
     ParameterModel model;

@@ -1,4 +1,5 @@
 #include "ProfileFile.h"
+#include "ErrorOf.h"
 #include "FileError.h"
 #include "ProfileBytes.h"
 #include "TempFolder.h"
@@ -8,15 +9,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-QString ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const std::exception& error) {
-        return QString::fromUtf8(error.what());
-    }
-    return QStringLiteral("(no error)");
-}
 
 ParameterModel DefaultModel() {
     ParameterModel model;
