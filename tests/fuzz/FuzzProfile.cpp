@@ -3,6 +3,7 @@
 // bytes must all stay 7-bit.
 #include "DeviceMessages.h"
 #include "ProfileFile.h"
+#include "ScratchFolder.h"
 #include "SysExHexText.h"
 
 #include <QFile>
@@ -10,7 +11,7 @@
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static QTemporaryDir folder;
+    static QTemporaryDir folder(ScratchFolderTemplate());
     const QString path = folder.filePath("fuzz.cus");
     {
         QFile file(path);

@@ -1,5 +1,7 @@
 #include "MidiBackend.h"
 
+#include <algorithm>
+
 #include <alsa/asoundlib.h>
 #include <poll.h>
 
@@ -63,9 +65,27 @@ public:
     }
 
     void Send(std::span<const std::uint8_t> message) override {
+        // The parts after a SysEx's first go out as SysEx events too.
+        const bool sysEx = !message.empty() && message[0] == 0xF0;
+        for (auto rest = message; !rest.empty();) {
+            const auto part = rest.first(std::min(rest.size(), LargestEvent()));
+            SendEvent(part, sysEx);
+            rest = rest.subspan(part.size());
+        }
+    }
+
+    // A direct event must fit the client's output buffer whole.
+    std::size_t LargestEvent() const override {
+        return snd_seq_get_output_buffer_size(Seq) - sizeof(snd_seq_event_t);
+    }
+
+private:
+    static constexpr int MaxEvent = 4096;
+
+    void SendEvent(std::span<const std::uint8_t> message, bool sysEx) {
         snd_seq_event_t event;
         snd_seq_ev_clear(&event);
-        if (!message.empty() && message[0] == 0xF0) {
+        if (sysEx) {
             snd_seq_ev_set_sysex(&event, static_cast<unsigned>(message.size()),
                                  const_cast<std::uint8_t*>(message.data()));
         } else {
@@ -79,9 +99,6 @@ public:
         snd_seq_ev_set_direct(&event);
         snd_seq_event_output_direct(Seq, &event);
     }
-
-private:
-    static constexpr int MaxEvent = 4096;
 
     void Release() noexcept {
         if (Decoder)

@@ -4,6 +4,8 @@
 #include <jack/midiport.h>
 #include <jack/ringbuffer.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <thread>
@@ -33,6 +35,15 @@ public:
             Release();
             throw BackendError("cannot activate the JACK client");
         }
+        // The largest event is known only inside a process cycle.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (MaxEvent.load() == 0) {
+            if (std::chrono::steady_clock::now() >= deadline) {
+                Release();
+                throw BackendError("the JACK server runs no process cycles");
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
     }
 
     ~JackBackend() override { Release(); }
@@ -59,12 +70,18 @@ public:
     }
 
     void Send(std::span<const std::uint8_t> message) override {
-        const auto size = static_cast<std::uint32_t>(message.size());
-        if (jack_ringbuffer_write_space(ToJack) < sizeof size + size)
-            return;
-        jack_ringbuffer_write(ToJack, reinterpret_cast<const char*>(&size), sizeof size);
-        jack_ringbuffer_write(ToJack, reinterpret_cast<const char*>(message.data()), size);
+        for (auto rest = message; !rest.empty();) {
+            const auto part = rest.first(std::min(rest.size(), LargestEvent()));
+            const auto size = static_cast<std::uint32_t>(part.size());
+            while (jack_ringbuffer_write_space(ToJack) < sizeof size + size)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            jack_ringbuffer_write(ToJack, reinterpret_cast<const char*>(&size), sizeof size);
+            jack_ringbuffer_write(ToJack, reinterpret_cast<const char*>(part.data()), size);
+            rest = rest.subspan(part.size());
+        }
     }
+
+    std::size_t LargestEvent() const override { return MaxEvent.load(); }
 
 private:
     static constexpr std::size_t RingSize = 1 << 16;
@@ -87,12 +104,16 @@ private:
 
         void* output = jack_port_get_buffer(self.Out, frames);
         jack_midi_clear_buffer(output);
+        if (self.MaxEvent.load(std::memory_order_relaxed) == 0)
+            self.MaxEvent.store(jack_midi_max_event_size(output));
         for (;;) {
             std::uint32_t size = 0;
             if (jack_ringbuffer_read_space(self.ToJack) < sizeof size)
                 break;
             jack_ringbuffer_peek(self.ToJack, reinterpret_cast<char*>(&size), sizeof size);
             // Left for the next cycle when this one's buffer is full.
+            if (size > jack_midi_max_event_size(output))
+                break;
             jack_midi_data_t* event = jack_midi_event_reserve(output, 0, size);
             if (!event)
                 break;
@@ -120,6 +141,7 @@ private:
     jack_port_t* Out = nullptr;
     jack_ringbuffer_t* FromJack = nullptr;
     jack_ringbuffer_t* ToJack = nullptr;
+    std::atomic<std::size_t> MaxEvent{0};
 };
 
 } // namespace

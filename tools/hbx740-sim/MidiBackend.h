@@ -16,7 +16,11 @@ public:
     // Waits up to `timeoutMs` for the next whole message; false when none came.
     virtual bool Receive(std::vector<std::uint8_t>& message, int timeoutMs) = 0;
     // Sends one whole message (a SysEx from 0xF0 through 0xF7, or a short one).
+    // A message longer than LargestEvent() leaves in consecutive parts, as a
+    // USB-MIDI link hands it over; the call waits while the service is behind.
     virtual void Send(std::span<const std::uint8_t> message) = 0;
+    // The longest message the service carries as one event.
+    virtual std::size_t LargestEvent() const = 0;
 };
 
 class BackendError : public std::runtime_error {

@@ -3,6 +3,7 @@
 
 #include "KeyboardCore.h"
 #include "MidiBackend.h"
+#include "SimCommands.h"
 
 #include <chrono>
 #include <csignal>
@@ -12,6 +13,9 @@
 #include <iostream>
 #include <string>
 #include <thread>
+
+#include <poll.h>
+#include <unistd.h>
 
 namespace {
 
@@ -29,6 +33,7 @@ struct Options {
     bool SendNote = false;
     bool SendClock = false;
     bool PrintParams = false;
+    bool Commands = false;
 };
 
 const char* const Usage =
@@ -43,10 +48,18 @@ const char* const Usage =
     "  --send-note          send a note on and off every second\n"
     "  --send-clock         send MIDI clock (0xF8) at 120 BPM\n"
     "  --print-params       print the parameter set after every change\n"
+    "  --commands           take commands on standard input, one a line:\n"
+    "                         send HEX...             send these bytes as one message\n"
+    "                         burst COUNT HEX...      send that message COUNT times\n"
+    "                         random-sysex LENGTH [SEED]\n"
+    "                                                 send a SysEx of random data\n"
+    "                         largest-sysex [SEED]    the same, as long as the\n"
+    "                                                 service's largest event\n"
     "  --help               show this text\n"
     "\n"
     "Every message received is printed as \"recv <hex bytes>\", every message\n"
-    "sent as \"send <hex bytes>\".\n";
+    "sent as \"send <hex bytes>\"; a command prints \"done <command> <messages>\"\n"
+    "once its messages are on their way.\n";
 
 int Fail(const std::string& text) {
     std::cerr << "hbx740-sim: " << text << '\n' << Usage;
@@ -68,6 +81,30 @@ std::unique_ptr<MidiBackend> OpenBackend(const std::string& choice) {
 
 void Print(const char* what, std::span<const std::uint8_t> bytes) {
     std::cout << what << ' ' << HexText(bytes) << std::endl;
+}
+
+// Runs the commands whose lines have arrived on standard input, without
+// waiting for more.
+void RunPendingCommands(MidiBackend& backend, std::string& pending) {
+    pollfd input{STDIN_FILENO, POLLIN, 0};
+    if (poll(&input, 1, 0) <= 0)
+        return;
+    char chunk[4096];
+    const ssize_t size = read(STDIN_FILENO, chunk, sizeof chunk);
+    if (size <= 0)
+        return;
+    pending.append(chunk, static_cast<std::size_t>(size));
+    for (const std::string& line : TakeLines(pending)) {
+        const auto parsed = ParseSimCommand(line, backend.LargestEvent());
+        if (const auto* error = std::get_if<std::string>(&parsed)) {
+            std::cout << "error " << *error << std::endl;
+            continue;
+        }
+        const auto& command = std::get<SimCommand>(parsed);
+        for (const auto& message : command.Messages)
+            backend.Send(message);
+        std::cout << "done " << command.Name << ' ' << command.Messages.size() << std::endl;
+    }
 }
 
 } // namespace
@@ -107,6 +144,8 @@ int main(int argc, char* argv[]) {
             options.SendClock = true;
         } else if (arg == "--print-params") {
             options.PrintParams = true;
+        } else if (arg == "--commands") {
+            options.Commands = true;
         } else {
             return Fail("unknown option " + arg);
         }
@@ -127,7 +166,7 @@ int main(int argc, char* argv[]) {
     }
     std::cout << "ready " << backend->Description() << ", firmware " << int(options.Firmware.Major)
               << '.' << (options.Firmware.Minor < 10 ? "0" : "") << int(options.Firmware.Minor)
-              << std::endl;
+              << ", largest event " << backend->LargestEvent() << " bytes" << std::endl;
 
     KeyboardCore keyboard(options.Firmware);
     if (options.PrintParams)
@@ -139,7 +178,10 @@ int main(int argc, char* argv[]) {
     auto nextNote = Clock::now();
     bool noteOn = false;
     std::vector<std::uint8_t> message;
+    std::string pendingCommands;
     while (!StopRequested) {
+        if (options.Commands)
+            RunPendingCommands(*backend, pendingCommands);
         if (backend->Receive(message, 5)) {
             Print("recv", message);
             if (!options.Silent) {
