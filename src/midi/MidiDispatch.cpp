@@ -6,21 +6,38 @@
 #include <algorithm>
 #include <exception>
 
+namespace {
+
+// The port's one buffer takes the SysEx a piece at a time and comes back after
+// each piece, as a message of its own. False once the port takes no more.
+bool DispatchSysEx(TMidiInput& ports, std::int32_t instance, std::span<const std::uint8_t> sysEx) {
+    for (auto rest = sysEx; !rest.empty();) {
+        const auto piece = rest.first(std::min(rest.size(), TSysExData::BufferLength));
+        if (!ports.FillSysExBuffer(instance, piece))
+            return false;
+        ports.HandleSysExBuffer(instance);
+        rest = rest.subspan(piece.size());
+    }
+    return true;
+}
+
+} // namespace
+
 void InputCallback(std::int32_t instance, std::span<const std::uint8_t> message) noexcept {
     TMidiInput* ports = ExistingInputPorts();
     if (ports == nullptr || message.empty())
         return;
 
     if (message[0] == 0xF0) {
-        // The service hands the whole message; the port's one buffer takes it
-        // a piece at a time and comes back after each piece, as a message of
-        // its own.
+        // A SysEx that lost its 0xF7 is ended by the next one's 0xF0, but the
+        // service hands both over as one message; each goes on by itself, so
+        // a good reply after a broken one is not lost.
         for (auto rest = message; !rest.empty();) {
-            const auto piece = rest.first(std::min(rest.size(), TSysExData::BufferLength));
-            if (!ports->FillSysExBuffer(instance, piece))
+            const auto next = std::find(rest.begin() + 1, rest.end(), std::uint8_t{0xF0});
+            const auto sysEx = rest.first(static_cast<std::size_t>(next - rest.begin()));
+            if (!DispatchSysEx(*ports, instance, sysEx))
                 return;
-            ports->HandleSysExBuffer(instance);
-            rest = rest.subspan(piece.size());
+            rest = rest.subspan(sysEx.size());
         }
         return;
     }

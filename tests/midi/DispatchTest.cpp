@@ -113,6 +113,27 @@ TEST_F(Dispatch, BufferSizedSysExArrivesWhole) {
     EXPECT_EQ(events[2].Bytes, Bytes{0xF7});
 }
 
+TEST_F(Dispatch, SysExWithoutItsEndIsCutWhereTheNextBegins) {
+    const auto port = Fake->AddInputPort("HBX740");
+    Window.Install(InputPorts());
+    InputPorts().OpenPort(0);
+
+    // What a service hands over when a SysEx lost its 0xF7 and the next
+    // followed: both as one message.
+    Bytes joined = SysExOf(3000);
+    joined.pop_back();
+    const Bytes reply{0xF0, 0x33, 0x01, 0x2B, 0x05, 0xF7};
+    joined.insert(joined.end(), reply.begin(), reply.end());
+    Fake->Inject(port, joined);
+    Fake->WaitUntilDelivered();
+
+    const auto events = Window.Events();
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[0].Bytes.size(), 2048u);
+    EXPECT_EQ(events[1].Bytes.size(), 3000u - 1 - 2048);
+    EXPECT_EQ(events[2].Bytes, reply);
+}
+
 TEST_F(Dispatch, StreamStartsAtItsFirstByteAndIsEmptiedAfterTheHandler) {
     const auto port = Fake->AddInputPort("HBX740");
     std::vector<std::pair<std::size_t, std::size_t>> seen;

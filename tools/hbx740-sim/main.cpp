@@ -10,9 +10,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <iostream>
 #include <string>
-#include <thread>
 
 #include <poll.h>
 #include <unistd.h>
@@ -179,6 +179,13 @@ int main(int argc, char* argv[]) {
     bool noteOn = false;
     std::vector<std::uint8_t> message;
     std::string pendingCommands;
+    // Each reply leaves its delay after its request, while later requests
+    // keep coming in.
+    struct DueReply {
+        Clock::time_point Due;
+        std::vector<std::uint8_t> Bytes;
+    };
+    std::deque<DueReply> replies;
     while (!StopRequested) {
         if (options.Commands)
             RunPendingCommands(*backend, pendingCommands);
@@ -186,18 +193,19 @@ int main(int argc, char* argv[]) {
             Print("recv", message);
             if (!options.Silent) {
                 const KeyboardCore::Parameters before = keyboard.Stored();
-                const std::vector<std::uint8_t> reply = keyboard.Answer(message);
-                if (!reply.empty()) {
-                    if (options.DelayMs > 0)
-                        std::this_thread::sleep_for(std::chrono::milliseconds(options.DelayMs));
-                    backend->Send(reply);
-                    Print("send", reply);
-                }
+                std::vector<std::uint8_t> reply = keyboard.Answer(message);
+                if (!reply.empty())
+                    replies.push_back({Clock::now() + std::chrono::milliseconds(options.DelayMs),
+                                       std::move(reply)});
                 if (options.PrintParams && keyboard.Stored() != before)
                     std::cout << keyboard.Describe() << std::flush;
             }
         }
         const auto now = Clock::now();
+        for (; !replies.empty() && replies.front().Due <= now; replies.pop_front()) {
+            backend->Send(replies.front().Bytes);
+            Print("send", replies.front().Bytes);
+        }
         if (options.SendClock && now >= nextClock) {
             const std::uint8_t clock[] = {0xF8};
             backend->Send(clock);
