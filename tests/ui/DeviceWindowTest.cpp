@@ -9,6 +9,8 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QTimer>
+#include <atomic>
+#include <thread>
 
 namespace {
 
@@ -398,4 +400,49 @@ TEST(SimulatedKeyboardWindow, ConnectsAndRoundTripsTheParameterSet) {
         EXPECT_EQ(transpose->currentIndex(), 3);
     }
     ReleaseMidi();
+}
+
+// Short messages and SysEx from several threads on several ports, while the
+// window's thread closes and reopens ports and checks the connection every few
+// milliseconds: the run ThreadSanitizer judges.
+TEST_F(DeviceWindowTest, FloodOnSeveralPortsWhilePortsCycleAndTheConnectionIsChecked) {
+    Usb.Ids = {KeyboardUsb};
+    AddPorts({"HBX740", "Synth A", "Synth B"}, {"HBX740"});
+    Start();
+    Reply(IdentityReply105);
+    ASSERT_TRUE(WaitFor([&] { return Text("LbConnect") == "Connect"; }));
+    Window->findChild<QTimer*>(QStringLiteral("TimerCheckUSB"))->setInterval(5);
+
+    Bytes foreignSysEx = Acknowledgement;
+    foreignSysEx[1] = 0x34;
+    std::atomic<bool> stop{false};
+    std::vector<std::jthread> senders;
+    for (const std::string& port : Inputs) {
+        senders.emplace_back([&, port] {
+            // Paced, so that the flood lasts as long as the port cycling.
+            for (int i = 0; !stop; ++i) {
+                if (i % 8 == 0)
+                    Midi->Inject(port, foreignSysEx);
+                else
+                    Midi->Inject(port, {0xB0, static_cast<std::uint8_t>(i % 128), 1});
+                if (i % 64 == 63)
+                    std::this_thread::sleep_for(std::chrono::microseconds(200));
+            }
+        });
+    }
+    for (int round = 0; round < 40; ++round) {
+        const int port = 1 + round % 2;
+        InputPorts().ClosePort(port);
+        QTest::qWait(1);
+        InputPorts().OpenPort(port);
+        QTest::qWait(1);
+    }
+    stop = true;
+    senders.clear();
+    Midi->WaitUntilDelivered();
+
+    Reply({0x80, 0x40, 0x7F});
+    ASSERT_TRUE(WaitFor([&] { return Text("LbStatus") == "128"; }));
+    EXPECT_EQ(Text("LbConnect"), "Connect");
+    EXPECT_TRUE(Prompts.Errors().isEmpty()) << Prompts.Errors().join('\n').toStdString();
 }
