@@ -7,7 +7,7 @@ set -euo pipefail
 build_packages=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-base-dev-tools libgl-dev
     librtmidi-dev libasound2-dev libjack-jackd2-dev fonts-liberation2
     xvfb xauth x11-utils imagemagick)
-test_packages=(googletest libgtest-dev jackd2 clang libclang-rt-14-dev)
+test_packages=(googletest libgtest-dev jackd2 clang libclang-rt-14-dev libbenchmark-dev)
 
 packages=("${build_packages[@]}")
 if [ "${1:-build}" = test ]; then

@@ -1,0 +1,158 @@
+// The cost on the MIDI thread of one short message: through InputCallback and
+// the window's MidiDataIn into the monitor line, against posting one queued Qt
+// call per message to an object on the window's thread, the usual way of
+// handing work to it. The queued call is posted straight from the benchmark,
+// without InputCallback's share, so the comparison leans against the window.
+//
+// The benchmarks run on a thread of their own, which plays the service's
+// thread, while the main thread runs the window's event loop as the editor
+// does, so each figure includes the wake-ups the sender pays for. Two cases:
+// messages back to back, as in a flood, where the window is woken once per
+// burst; and one message a millisecond, each reaching an idle window, which
+// therefore pays for a wake-up every time. allocs_per_msg counts the sender's
+// operator new calls.
+
+#include "AllocationCounter.h"
+#include "BenchWindow.h"
+#include "MidiDispatch.h"
+
+#include <QApplication>
+#include <array>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstdint>
+#include <thread>
+
+namespace {
+
+// How a window's thread keeps a posted message for the display in the usual
+// design. Its own cost, on the window's thread, is not what is measured.
+class QueuedMonitor : public QObject {
+public:
+    void Show(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
+        Last = status | (data1 << 8) | (data2 << 16);
+    }
+
+private:
+    std::uint32_t Last = 0;
+};
+
+std::array<std::uint8_t, 3> NoteOn(std::uint32_t i) {
+    return {0x90, static_cast<std::uint8_t>(i % 128), 100};
+}
+
+constexpr std::uint32_t DrainEvery = 4096;
+
+// Waits, untimed, until the window's thread has handled everything posted so
+// far. Otherwise queued calls posted faster than they are handled would pile
+// up without bound; the monitor line is drained alike, so both paths see the
+// same pattern of busy and idle window thread.
+void DrainWindowThread(QObject& onWindowThread) {
+    QMetaObject::invokeMethod(
+        &onWindowThread, [] {}, Qt::BlockingQueuedConnection);
+}
+
+void CountAllocations(benchmark::State& state, long before) {
+    state.counters["allocs_per_msg"] =
+        benchmark::Counter(static_cast<double>(AllocationCounter::Count() - before),
+                           benchmark::Counter::kAvgIterations);
+}
+
+// Warm-up: whatever is made on first use is made before counting.
+template <class Send> void WarmUp(QObject& onWindowThread, Send& send) {
+    for (std::uint32_t i = 0; i < DrainEvery; ++i)
+        send(i);
+    DrainWindowThread(onWindowThread);
+}
+
+// Back to back; time is the sender's CPU time.
+template <class Send>
+void MeasureBackToBack(benchmark::State& state, QObject& onWindowThread, Send send) {
+    WarmUp(onWindowThread, send);
+    const long before = AllocationCounter::Count();
+    std::uint32_t i = 0;
+    AllocationCounter::Start();
+    for (auto _ : state) {
+        send(i);
+        if (++i % DrainEvery == 0) {
+            AllocationCounter::Stop();
+            state.PauseTiming();
+            DrainWindowThread(onWindowThread);
+            state.ResumeTiming();
+            AllocationCounter::Start();
+        }
+    }
+    AllocationCounter::Stop();
+    CountAllocations(state, before);
+    DrainWindowThread(onWindowThread);
+}
+
+// One message a millisecond; time is the send alone, read from the steady
+// clock around it (the two readings add some 40 ns).
+template <class Send>
+void MeasureOneAtATime(benchmark::State& state, QObject& onWindowThread, Send send) {
+    using Clock = std::chrono::steady_clock;
+    WarmUp(onWindowThread, send);
+    const long before = AllocationCounter::Count();
+    std::uint32_t i = 0;
+    for (auto _ : state) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        const auto start = Clock::now();
+        AllocationCounter::Start();
+        send(i++);
+        AllocationCounter::Stop();
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    CountAllocations(state, before);
+    DrainWindowThread(onWindowThread);
+}
+
+void SendToMonitorLine(std::uint32_t i) {
+    const auto message = NoteOn(i);
+    InputCallback(0, message);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    BenchWindow bench;
+    QueuedMonitor queued;
+
+    const auto postQueued = [&queued](std::uint32_t i) {
+        const auto message = NoteOn(i);
+        const std::uint8_t status = message[0], data1 = message[1], data2 = message[2];
+        QMetaObject::invokeMethod(
+            &queued, [&queued, status, data1, data2] { queued.Show(status, data1, data2); },
+            Qt::QueuedConnection);
+    };
+    QObject& window = bench.Window();
+    benchmark::RegisterBenchmark(
+        "ShortMessage/BackToBack/MonitorLine",
+        [&](benchmark::State& state) { MeasureBackToBack(state, window, SendToMonitorLine); });
+    benchmark::RegisterBenchmark(
+        "ShortMessage/BackToBack/QueuedCall",
+        [&](benchmark::State& state) { MeasureBackToBack(state, queued, postQueued); });
+    constexpr int PacedMessages = 2000;
+    benchmark::RegisterBenchmark(
+        "ShortMessage/Paced/MonitorLine",
+        [&](benchmark::State& state) { MeasureOneAtATime(state, window, SendToMonitorLine); })
+        ->UseManualTime()
+        ->Iterations(PacedMessages);
+    benchmark::RegisterBenchmark(
+        "ShortMessage/Paced/QueuedCall",
+        [&](benchmark::State& state) { MeasureOneAtATime(state, queued, postQueued); })
+        ->UseManualTime()
+        ->Iterations(PacedMessages);
+
+    std::jthread midiThread([] {
+        benchmark::RunSpecifiedBenchmarks();
+        benchmark::Shutdown();
+        QMetaObject::invokeMethod(
+            qApp, [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
+    });
+    return QApplication::exec();
+}
