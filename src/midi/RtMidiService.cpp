@@ -1,6 +1,7 @@
 #include "RtMidiService.h"
 
 #include "BackgroundErrors.h"
+#include "JackServerProbe.h"
 #include "MidiMessages.h"
 
 #include <RtMidi.h>
@@ -118,7 +119,8 @@ struct RtMidiService::Impl {
     // Chooses the backend on first use. The ALSA sequencer is tried first;
     // RtMidi's own choice would throw without it rather than fall back. Where
     // its device is missing, trying would only print ALSA's and RtMidi's
-    // complaints to stderr.
+    // complaints to stderr. Without a JACK server either, nothing connects and
+    // every port list is empty; the next call looks again.
     MidiResult Connect() {
         if (Api)
             return MidiResultCode::Ok;
@@ -136,8 +138,11 @@ struct RtMidiService::Impl {
                         throw;
                 }
             }
-            if (!lister)
+            if (!lister) {
+                if (!JackServerSocketPresent(JackServerPlaces::FromEnvironment()))
+                    return MidiResultCode::Ok;
                 lister = std::make_unique<RtMidiIn>(RtMidi::UNIX_JACK, ClientName);
+            }
             lister->setErrorCallback(&OnRtMidiError, nullptr);
             auto outputLister = std::make_unique<RtMidiOut>(api, ClientName);
             outputLister->setErrorCallback(&OnRtMidiError, nullptr);
@@ -149,6 +154,8 @@ struct RtMidiService::Impl {
     }
 
     std::vector<std::string> FullNames(MidiDirection direction) {
+        if (!Api)
+            return {};
         return direction == MidiDirection::Input ? FullPortNames(*InputLister)
                                                  : FullPortNames(*OutputLister);
     }
@@ -201,6 +208,8 @@ MidiResult RtMidiService::OpenInput(const std::string& serviceName, MidiInputCal
                                     std::int32_t instance, MidiHandle& handle) {
     if (const MidiResult result = Self->Connect(); result != MidiResultCode::Ok)
         return result;
+    if (!Self->Api)
+        return PortNotPresent(serviceName);
     auto connection = std::make_unique<InputConnection>();
     connection->Callback = callback;
     connection->Instance = instance;
@@ -238,6 +247,8 @@ MidiResult RtMidiService::CloseInput(MidiHandle handle) {
 MidiResult RtMidiService::OpenOutput(const std::string& serviceName, MidiHandle& handle) {
     if (const MidiResult result = Self->Connect(); result != MidiResultCode::Ok)
         return result;
+    if (!Self->Api)
+        return PortNotPresent(serviceName);
     std::unique_ptr<RtMidiOut> port;
     const MidiResult result = Attempt(true, [&] {
         port = std::make_unique<RtMidiOut>(*Self->Api, Self->ClientName);

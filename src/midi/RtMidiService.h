@@ -31,8 +31,9 @@ enum class RtMidiBackend {
 // - error text: RtMidi's own text of the failure, reported through its error
 //   callback, so nothing goes only to stderr.
 //
-// The backend is chosen by the first call, so making the service never fails
-// and a machine without any MIDI service simply shows no ports.
+// The backend is chosen by the first call that finds a service, so making the
+// service never fails and a machine without any MIDI service simply shows no
+// ports.
 class RtMidiService final : public MidiService {
 public:
     explicit RtMidiService(RtMidiBackend backend = RtMidiBackend::Automatic,

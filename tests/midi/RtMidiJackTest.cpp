@@ -1,4 +1,5 @@
 #include "JackPeer.h"
+#include "JackServerProbe.h"
 #include "Midi.h"
 #include "MidiError.h"
 #include "RecordingWindow.h"
@@ -173,10 +174,20 @@ TEST_F(RtMidiOnJack, ListedPortsKeepTheirIndexWhenOthersGo) {
     ReleaseMidi();
 }
 
+TEST(RtMidiService, FindsTheRunningServersSocket) {
+    EXPECT_TRUE(JackServerSocketPresent(JackServerPlaces::FromEnvironment()));
+    setenv("JACK_DEFAULT_SERVER", "hbx740-no-such-server", 1);
+    EXPECT_FALSE(JackServerSocketPresent(JackServerPlaces::FromEnvironment()));
+    setenv("JACK_DEFAULT_SERVER", HBX_JACK_SERVER, 1);
+}
+
 TEST(RtMidiService, WithoutAnyServerTheSetsAreEmpty) {
     setenv("JACK_DEFAULT_SERVER", "hbx740-no-such-server", 1);
-    UseMidiService(std::make_unique<RtMidiService>(RtMidiBackend::Jack));
+    auto service = std::make_unique<RtMidiService>(RtMidiBackend::Jack);
+    const RtMidiService& unconnected = *service;
+    UseMidiService(std::move(service));
     EXPECT_TRUE(InputPorts().PortNames().empty());
+    EXPECT_FALSE(unconnected.ActiveBackend());
     EXPECT_TRUE(OutputPorts().PortNames().empty());
     EXPECT_THROW(InputPorts().OpenPort(0), MidiError);
     EXPECT_EQ(InputPorts().QueryPort(0), MidiResultCode::BadDeviceId);
