@@ -5,6 +5,7 @@
 #include "StartupProfile.h"
 #include "UserPrompts.h"
 #include "ValueText.h"
+#include "WindowLook.h"
 #include "ui_Unit1.h"
 
 #include <QKeyEvent>
@@ -47,6 +48,7 @@ TForm1::TForm1(const EditorServices& services, QWidget* parent)
                      }}),
       Sync(Device, Parameters, CurrentProfile, Prompts, *this) {
     Form->setupUi(this);
+    ApplyWindowLook(*this, *Form);
     Line = new MonitorLine(Form->LbStatus, Form->LbData1, Form->LbData2, Form->CmbDataDis, this);
     setWindowOpacity(240.0 / 255.0);
     if (const QScreen* screen = this->screen())
@@ -275,8 +277,7 @@ void TForm1::ShowProfileName(const QString& name) {
 
 void TForm1::ShowConnection(bool connected) {
     Form->LbConnect->setText(connected ? QStringLiteral("Connect") : QStringLiteral("Disconnect"));
-    Form->LbConnect->setStyleSheet(QStringLiteral("font: bold 24px \"Arial\"; color: %1;")
-                                       .arg(connected ? "#00FF00" : "#FF0000"));
+    ShowConnectionColour(*Form->LbConnect, connected);
 }
 
 void TForm1::ShowFirmware(const QString& text) {

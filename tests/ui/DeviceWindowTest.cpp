@@ -133,7 +133,7 @@ TEST_F(DeviceWindowTest, NameMatchBindsTheFirstPortAndShowsTheFirmware) {
     ASSERT_TRUE(WaitFor([&] { return Text("LbConnect") == "Connect"; }));
     EXPECT_EQ(Text("LbVersions"), "FW: V" + QLocale().toString(1.05, 'f', 2));
     EXPECT_FALSE(TimerRuns("Timer3"));
-    EXPECT_TRUE(Get("LbConnect")->styleSheet().contains("#00FF00"));
+    EXPECT_EQ(Get("LbConnect")->palette().color(QPalette::WindowText), QColor(0x00, 0xFF, 0x00));
 }
 
 TEST_F(DeviceWindowTest, PrefixMatchAsksEveryUsbPortThenAlternatesBetweenPortsZeroAndOne) {

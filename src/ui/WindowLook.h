@@ -1,0 +1,16 @@
+#pragma once
+
+class QWidget;
+namespace Ui {
+class TForm1;
+}
+
+// The window's fonts and colours. They are given to the designed widgets as
+// fonts and palettes rather than style sheets: a style sheet puts its widget
+// under the style-sheet style, whose polishing and painting made up most of
+// the window's start-up time. Only the monitor line's rounded frame, which a
+// palette cannot draw, keeps its sheet in the design.
+void ApplyWindowLook(QWidget& window, Ui::TForm1& form);
+
+// The connection label's colour: lime green while connected, else red.
+void ShowConnectionColour(QWidget& label, bool connected);
