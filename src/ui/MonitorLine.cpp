@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <stdexcept>
 #include <sys/eventfd.h>
@@ -24,13 +25,16 @@ QString MonitorText(std::int32_t value, int form) {
 }
 
 MonitorLine::MonitorLine(QLabel* status, QLabel* data1, QLabel* data2, QComboBox* form,
-                         QObject* parent)
+                         QObject* parent, MonitorPace pace)
     : QObject(parent), Status(status), Data1(data1), Data2(data2), Form(form),
-      WakeFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
+      WakeFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)), QuietFramesBeforeSleep(pace.QuietFrames) {
     if (WakeFd < 0)
         throw std::runtime_error("cannot create the monitor line's wake-up counter");
     Wake = new QSocketNotifier(WakeFd, QSocketNotifier::Read, this);
     connect(Wake, &QSocketNotifier::activated, this, &MonitorLine::Refresh);
+    Frame = new QTimer(this);
+    Frame->setInterval(pace.FrameMs);
+    connect(Frame, &QTimer::timeout, this, &MonitorLine::OnFrame);
 }
 
 MonitorLine::~MonitorLine() {
@@ -43,6 +47,8 @@ void MonitorLine::MidiDataIn(std::int32_t, std::uint8_t status, std::uint8_t dat
     if (status == ActiveSensing)
         return;
     Published.store(status | (data1 << 8) | (data2 << 16));
+    if (Watching.load())
+        return;
     if (!RefreshPending.exchange(true)) {
         const std::uint64_t one = 1;
         [[maybe_unused]] const ssize_t written = ::write(WakeFd, &one, sizeof one);
@@ -55,6 +61,36 @@ void MonitorLine::Refresh() {
     // Cleared before reading, so a message published after the read asks for
     // a refresh of its own.
     RefreshPending.store(false);
+    ShowPublished();
+    StartWatching();
+}
+
+void MonitorLine::StartWatching() {
+    QuietFrames = 0;
+    Watching.store(true);
+    Frame->start();
+}
+
+void MonitorLine::OnFrame() {
+    if (Published.load() != Shown) {
+        ShowPublished();
+        QuietFrames = 0;
+        return;
+    }
+    if (++QuietFrames < QuietFramesBeforeSleep)
+        return;
+    Watching.store(false);
+    Frame->stop();
+    // A message published just before this found the line still watching and
+    // woke nobody: both sides' sequentially consistent store-then-load means
+    // that either it woke the window or it is seen here.
+    if (Published.load() != Shown) {
+        ShowPublished();
+        StartWatching();
+    }
+}
+
+void MonitorLine::ShowPublished() {
     Shown = Published.load();
     ApplyDisplayRule();
 }
