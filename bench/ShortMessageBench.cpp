@@ -6,15 +6,18 @@
 //
 // The benchmarks run on a thread of their own, which plays the service's
 // thread, while the main thread runs the window's event loop as the editor
-// does, so each figure includes the wake-ups the sender pays for. Two cases:
-// messages back to back, as in a flood, where the window is woken once per
-// burst; and one message a millisecond, each reaching an idle window, which
-// therefore pays for a wake-up every time. allocs_per_msg counts the sender's
-// operator new calls.
+// does, so each figure includes the wake-ups the sender pays for. Three cases:
+// messages back to back, as in a flood; one message a millisecond, as a
+// keyboard being played sends them, each finding the window's thread asleep,
+// which a queued call wakes every time and the monitor line, reading them
+// once a frame, does not; and the first message after a quiet spell, which
+// the monitor line too must wake the window for. allocs_per_msg counts the
+// sender's operator new calls.
 
 #include "AllocationCounter.h"
 #include "BenchWindow.h"
 #include "MidiDispatch.h"
+#include "MonitorLine.h"
 
 #include <QApplication>
 #include <array>
@@ -87,16 +90,17 @@ void MeasureBackToBack(benchmark::State& state, QObject& onWindowThread, Send se
     DrainWindowThread(onWindowThread);
 }
 
-// One message a millisecond; time is the send alone, read from the steady
+// One message every `pause`; time is the send alone, read from the steady
 // clock around it (the two readings add some 40 ns).
 template <class Send>
-void MeasureOneAtATime(benchmark::State& state, QObject& onWindowThread, Send send) {
+void MeasureOneAtATime(benchmark::State& state, QObject& onWindowThread, Send send,
+                       std::chrono::milliseconds pause) {
     using Clock = std::chrono::steady_clock;
     WarmUp(onWindowThread, send);
     const long before = AllocationCounter::Count();
     std::uint32_t i = 0;
     for (auto _ : state) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::sleep_for(pause);
         const auto start = Clock::now();
         AllocationCounter::Start();
         send(i++);
@@ -136,17 +140,29 @@ int main(int argc, char* argv[]) {
     benchmark::RegisterBenchmark(
         "ShortMessage/BackToBack/QueuedCall",
         [&](benchmark::State& state) { MeasureBackToBack(state, queued, postQueued); });
+    using std::chrono::milliseconds;
     constexpr int PacedMessages = 2000;
-    benchmark::RegisterBenchmark(
-        "ShortMessage/Paced/MonitorLine",
-        [&](benchmark::State& state) { MeasureOneAtATime(state, window, SendToMonitorLine); })
+    benchmark::RegisterBenchmark("ShortMessage/Paced/MonitorLine",
+                                 [&](benchmark::State& state) {
+                                     MeasureOneAtATime(state, window, SendToMonitorLine,
+                                                       milliseconds(1));
+                                 })
         ->UseManualTime()
         ->Iterations(PacedMessages);
-    benchmark::RegisterBenchmark(
-        "ShortMessage/Paced/QueuedCall",
-        [&](benchmark::State& state) { MeasureOneAtATime(state, queued, postQueued); })
+    benchmark::RegisterBenchmark("ShortMessage/Paced/QueuedCall",
+                                 [&](benchmark::State& state) {
+                                     MeasureOneAtATime(state, queued, postQueued, milliseconds(1));
+                                 })
         ->UseManualTime()
         ->Iterations(PacedMessages);
+    // Longer than the monitor line watches after its last message.
+    const milliseconds quiet(MonitorPace{}.FrameMs * (MonitorPace{}.QuietFrames + 4));
+    benchmark::RegisterBenchmark("ShortMessage/AfterQuiet/MonitorLine",
+                                 [&](benchmark::State& state) {
+                                     MeasureOneAtATime(state, window, SendToMonitorLine, quiet);
+                                 })
+        ->UseManualTime()
+        ->Iterations(5);
 
     std::jthread midiThread([] {
         benchmark::RunSpecifiedBenchmarks();
