@@ -47,8 +47,9 @@ TForm1::TForm1(const EditorServices& services, QWidget* parent)
                              Qt::QueuedConnection);
                      }}),
       Sync(Device, Parameters, CurrentProfile, Prompts, *this) {
+    ApplyWindowLook(*this);
     Form->setupUi(this);
-    ApplyWindowLook(*this, *Form);
+    ApplyControlLook(*this, *Form);
     Line = new MonitorLine(Form->LbStatus, Form->LbData1, Form->LbData2, Form->CmbDataDis, this);
     setWindowOpacity(240.0 / 255.0);
     if (const QScreen* screen = this->screen())

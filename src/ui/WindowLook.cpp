@@ -106,12 +106,14 @@ void ShowConnectionColour(QWidget& label, bool connected) {
     Colour(label, connected ? LimeGreen : Red);
 }
 
-void ApplyWindowLook(QWidget& window, Ui::TForm1& form) {
+void ApplyWindowLook(QWidget& window) {
     window.setFont(Font(SansSerif, 11, false));
     QPalette palette = window.palette();
     palette.setColor(QPalette::Window, Background);
     window.setPalette(palette);
+}
 
+void ApplyControlLook(QWidget& window, Ui::TForm1& form) {
     Label(*form.Label6, Font(Arial, 56), White);
     Label(*form.LbVersions, Font(Arial, 24), LimeGreen);
     form.LbConnect->setFont(Font(Arial, 24));

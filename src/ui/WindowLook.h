@@ -10,7 +10,12 @@ class TForm1;
 // under the style-sheet style, whose polishing and painting made up most of
 // the window's start-up time. Only the monitor line's rounded frame, which a
 // palette cannot draw, keeps its sheet in the design.
-void ApplyWindowLook(QWidget& window, Ui::TForm1& form);
+//
+// In two steps: the window's own font and background before its design makes
+// the controls, which then inherit them as they are made instead of each
+// taking a change of font afterwards; then the controls' own.
+void ApplyWindowLook(QWidget& window);
+void ApplyControlLook(QWidget& window, Ui::TForm1& form);
 
 // The connection label's colour: lime green while connected, else red.
 void ShowConnectionColour(QWidget& label, bool connected);
