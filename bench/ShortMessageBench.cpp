@@ -160,35 +160,25 @@ int main(int argc, char* argv[]) {
         "ShortMessage/BackToBack/QueuedCall",
         [&](benchmark::State& state) { MeasureBackToBack(state, queued, postQueued); });
     using std::chrono::milliseconds;
+    const auto registerPaced = [](const char* name, QObject& target, auto send, milliseconds pause,
+                                  int messages) {
+        benchmark::RegisterBenchmark(name,
+                                     [&target, send, pause](benchmark::State& state) {
+                                         MeasureOneAtATime(state, target, send, pause);
+                                     })
+            ->UseManualTime()
+            ->Iterations(messages);
+    };
     constexpr int PacedMessages = 2000;
-    benchmark::RegisterBenchmark("ShortMessage/Paced/MonitorLine",
-                                 [&](benchmark::State& state) {
-                                     MeasureOneAtATime(state, window, SendToMonitorLine,
-                                                       milliseconds(1));
-                                 })
-        ->UseManualTime()
-        ->Iterations(PacedMessages);
-    benchmark::RegisterBenchmark("ShortMessage/Paced/QueuedCall",
-                                 [&](benchmark::State& state) {
-                                     MeasureOneAtATime(state, queued, postQueued, milliseconds(1));
-                                 })
-        ->UseManualTime()
-        ->Iterations(PacedMessages);
-    benchmark::RegisterBenchmark("ShortMessage/Paced/OneStore",
-                                 [&](benchmark::State& state) {
-                                     MeasureOneAtATime(state, window, StoreOneWord,
-                                                       milliseconds(1));
-                                 })
-        ->UseManualTime()
-        ->Iterations(PacedMessages);
+    registerPaced("ShortMessage/Paced/MonitorLine", window, SendToMonitorLine, milliseconds(1),
+                  PacedMessages);
+    registerPaced("ShortMessage/Paced/QueuedCall", queued, postQueued, milliseconds(1),
+                  PacedMessages);
+    registerPaced("ShortMessage/Paced/OneStore", window, StoreOneWord, milliseconds(1),
+                  PacedMessages);
     // Longer than the monitor line watches after its last message.
     const milliseconds quiet(MonitorPace{}.FrameMs * (MonitorPace{}.QuietFrames + 4));
-    benchmark::RegisterBenchmark("ShortMessage/AfterQuiet/MonitorLine",
-                                 [&](benchmark::State& state) {
-                                     MeasureOneAtATime(state, window, SendToMonitorLine, quiet);
-                                 })
-        ->UseManualTime()
-        ->Iterations(5);
+    registerPaced("ShortMessage/AfterQuiet/MonitorLine", window, SendToMonitorLine, quiet, 5);
 
     std::jthread midiThread([] {
         benchmark::RunSpecifiedBenchmarks();

@@ -47,20 +47,17 @@ void MonitorLine::MidiDataIn(std::int32_t, std::uint8_t status, std::uint8_t dat
     if (status == ActiveSensing)
         return;
     Published.store(status | (data1 << 8) | (data2 << 16));
-    if (Watching.load())
+    // The first message to find the line asleep wakes it; until it sleeps
+    // again the others only publish.
+    if (Watching.load() || Watching.exchange(true))
         return;
-    if (!RefreshPending.exchange(true)) {
-        const std::uint64_t one = 1;
-        [[maybe_unused]] const ssize_t written = ::write(WakeFd, &one, sizeof one);
-    }
+    const std::uint64_t one = 1;
+    [[maybe_unused]] const ssize_t written = ::write(WakeFd, &one, sizeof one);
 }
 
 void MonitorLine::Refresh() {
     std::uint64_t wakeUps = 0;
     [[maybe_unused]] const ssize_t read = ::read(WakeFd, &wakeUps, sizeof wakeUps);
-    // Cleared before reading, so a message published after the read asks for
-    // a refresh of its own.
-    RefreshPending.store(false);
     ShowPublished();
     StartWatching();
 }

@@ -62,7 +62,6 @@ private:
     int QuietFramesBeforeSleep;
     int QuietFrames = 0;
     std::atomic<std::uint32_t> Published{0};
-    std::atomic<bool> RefreshPending{false};
     std::atomic<bool> Watching{false};
     std::uint32_t Shown = 0;
 };
