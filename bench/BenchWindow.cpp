@@ -1,6 +1,6 @@
 #include "BenchWindow.h"
 
-#include "Midi.h"
+#include "midi/Midi.h"
 
 #include <QCoreApplication>
 
@@ -9,14 +9,14 @@ BenchWindow::BenchWindow() {
     Service = service.get();
     Input = Service->AddInputPort("HBX740");
     Service->AddOutputPort("HBX740");
-    UseMidiService(std::move(service));
+    Ports = std::make_unique<MidiPorts>(std::move(service));
     Usb.Ids = {QStringLiteral("USB\\VID_5D2E&PID_9A47\\BENCH")};
-    Form = std::make_unique<TForm1>(EditorServices{Prompts, Usb, Folder.Path()});
+    Form = std::make_unique<TForm1>(EditorServices{Prompts, Usb, *Ports, Folder.Path()});
     Form->show();
     QCoreApplication::processEvents();
 }
 
 BenchWindow::~BenchWindow() {
     Form.reset();
-    ReleaseMidi();
+    Ports.reset();
 }

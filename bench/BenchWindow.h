@@ -4,7 +4,7 @@
 #include "FakeUsbDeviceQuery.h"
 #include "FakeUserPrompts.h"
 #include "TempFolder.h"
-#include "Unit1.h"
+#include "ui/Unit1.h"
 
 #include <memory>
 #include <string>
@@ -21,6 +21,8 @@ public:
     ~BenchWindow();
 
     TForm1& Window() { return *Form; }
+    // The input set, as the service's callback reaches it.
+    TMidiInput& Inputs() { return Ports->InputPorts(); }
     FakeMidiService& Midi() { return *Service; }
     // The service name of the keyboard's input port, for FakeMidiService::Inject.
     const std::string& KeyboardInput() const { return Input; }
@@ -31,5 +33,6 @@ private:
     FakeUsbDeviceQuery Usb;
     FakeMidiService* Service = nullptr;
     std::string Input;
+    std::unique_ptr<MidiPorts> Ports;
     std::unique_ptr<TForm1> Form;
 };

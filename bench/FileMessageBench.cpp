@@ -6,12 +6,12 @@
 // of what changed, which is most of it.
 
 #include "BenchWindow.h"
-#include "ByteStream.h"
-#include "DeviceMessages.h"
-#include "MidiDispatch.h"
-#include "ProfileFile.h"
-#include "SysExHexText.h"
 #include "TempFolder.h"
+#include "device/DeviceMessages.h"
+#include "midi/ByteStream.h"
+#include "midi/MidiDispatch.h"
+#include "midi/SysExHexText.h"
+#include "model/ProfileFile.h"
 
 #include <QApplication>
 #include <QFile>
@@ -83,14 +83,16 @@ std::vector<std::uint8_t> DumpReply() {
     return reply;
 }
 
-void ReceiveDumpReply(benchmark::State& state, TForm1& window) {
+void ReceiveDumpReply(benchmark::State& state, BenchWindow& bench) {
+    TMidiInput& inputs = bench.Inputs();
+    const TForm1& window = bench.Window();
     std::vector<std::uint8_t> reply = DumpReply();
     std::uint8_t value = 0;
     for (auto _ : state) {
         // A different Encoder value each time, so every reply changes the model.
         value = static_cast<std::uint8_t>((value + 1) % 128);
         reply[4] = value;
-        InputCallback(0, reply);
+        InputCallback(&inputs, 0, reply);
         QCoreApplication::sendPostedEvents();
     }
     if (window.Model().Record(1).Value != value)
@@ -113,8 +115,7 @@ int main(int argc, char* argv[]) {
     benchmark::RegisterBenchmark("Profile/Load", LoadProfile, profile);
     benchmark::RegisterBenchmark("Profile/ReadWhole", ReadWhole, profile);
     benchmark::RegisterBenchmark("Message/BuildParameterSet", BuildMessage);
-    benchmark::RegisterBenchmark("Message/ReceiveDumpReply", ReceiveDumpReply,
-                                 std::ref(bench.Window()));
+    benchmark::RegisterBenchmark("Message/ReceiveDumpReply", ReceiveDumpReply, std::ref(bench));
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

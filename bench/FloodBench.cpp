@@ -9,8 +9,8 @@
 // Prints one "name=value" a line.
 
 #include "BenchWindow.h"
-#include "MonitorLine.h"
 #include "ProcStatus.h"
+#include "ui/MonitorLine.h"
 
 #include <QApplication>
 #include <QEventLoop>

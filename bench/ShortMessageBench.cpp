@@ -16,8 +16,8 @@
 
 #include "AllocationCounter.h"
 #include "BenchWindow.h"
-#include "MidiDispatch.h"
-#include "MonitorLine.h"
+#include "midi/MidiDispatch.h"
+#include "ui/MonitorLine.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -130,11 +130,6 @@ void StoreOneWord(std::uint32_t i) {
     FloorWord.store(i);
 }
 
-void SendToMonitorLine(std::uint32_t i) {
-    const auto message = NoteOn(i);
-    InputCallback(0, message);
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -153,6 +148,11 @@ int main(int argc, char* argv[]) {
             Qt::QueuedConnection);
     };
     QObject& window = bench.Window();
+    TMidiInput& inputs = bench.Inputs();
+    const auto SendToMonitorLine = [&inputs](std::uint32_t i) {
+        const auto message = NoteOn(i);
+        InputCallback(&inputs, 0, message);
+    };
     benchmark::RegisterBenchmark(
         "ShortMessage/BackToBack/MonitorLine",
         [&](benchmark::State& state) { MeasureBackToBack(state, window, SendToMonitorLine); });

@@ -1,7 +1,12 @@
 // Draws the window's bitmaps: the maker's logo and, for each of the eight
 // physical controls, a white base picture and the same drawing in red as its
 // highlight. Everything is drawn on the window's background colour so that
-// the pictures blend into the window. Usage: draw-artwork <output folder>
+// the pictures blend into the window. Each picture is drawn at the size of its
+// place in the window, once for 1x and once for 2x screens ("@2x", which Qt
+// reads with a device pixel ratio of 2), so that the window copies it instead
+// of scaling it. Run by hand when a drawing changes; the bitmaps are checked in:
+//
+//   cmake --build build --target draw-artwork && build/bin/draw-artwork src/ui/art
 #include <QDir>
 #include <QFont>
 #include <QGuiApplication>
@@ -12,6 +17,7 @@
 #include <QtMath>
 
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -22,6 +28,16 @@ const QColor Silver(0xC0, 0xC0, 0xC0);
 const QColor Face(0x21, 0x27, 0x21);
 
 using Drawing = std::function<void(QPainter&, const QColor&)>;
+
+// A bitmap: a drawing in its own units, `Design` wide and high, in one ink,
+// and the size of its place in the window.
+struct Picture {
+    QString Name;
+    QSize Design;
+    QSize Place;
+    Drawing Draw;
+    QColor Ink;
+};
 
 QFont BoldFont(int pixelSize) {
     QFont font(QStringLiteral("Arial"));
@@ -164,20 +180,34 @@ void DrawLogo(QPainter& p, const QColor& ink) {
     p.drawPolygon(stripe, 4);
 }
 
-QImage Paint(QSize size, const Drawing& drawing, const QColor& ink) {
+QImage Paint(QSize size, const Picture& picture) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Background);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    drawing(painter, ink);
+    painter.scale(qreal(size.width()) / picture.Design.width(),
+                  qreal(size.height()) / picture.Design.height());
+    picture.Draw(painter, picture.Ink);
     return image;
 }
 
+// At 1x a picture designed larger than its place (the logo) is drawn at its
+// design size and smoothed down to its place, as the window used to do when
+// painting it, so that the window looks as it always did. At 2x every picture
+// is drawn straight at twice its place's size, which is sharper.
+QImage Render(const Picture& picture, int scale) {
+    if (scale == 1)
+        return Paint(picture.Design, picture)
+            .scaled(picture.Place, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return Paint(picture.Place * scale, picture);
+}
+
 // Qt writes images without an alpha channel as 24-bit uncompressed BMP.
-bool Save(const QImage& image, const QDir& folder, const QString& name) {
-    const QString path = folder.filePath(name + QStringLiteral(".bmp"));
-    if (image.save(path, "BMP"))
+bool Save(const Picture& picture, int scale, const QDir& folder) {
+    const QString suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
+    const QString path = folder.filePath(picture.Name + suffix + QStringLiteral(".bmp"));
+    if (Render(picture, scale).save(path, "BMP"))
         return true;
     QTextStream(stderr) << "Cannot write " << path << '\n';
     return false;
@@ -202,6 +232,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // The sizes of the labels that show them in src/ui/Unit1.ui.
     const QSize knobSize(100, 100);
     const QSize buttonSize(100, 70);
     const std::pair<QSize, Drawing> controls[] = {
@@ -215,12 +246,17 @@ int main(int argc, char** argv) {
         {buttonSize, DrawRecord},
     };
 
-    bool ok = Save(Paint(QSize(530, 101), DrawLogo, White), folder, QStringLiteral("Logo"));
+    std::vector<Picture> pictures = {
+        {QStringLiteral("Logo"), QSize(530, 101), QSize(241, 49), DrawLogo, White}};
     int number = 1;
     for (const auto& [size, drawing] : controls) {
         const QString n = QString::number(number++);
-        ok = Save(Paint(size, drawing, White), folder, QStringLiteral("ImgbData") + n) && ok;
-        ok = Save(Paint(size, drawing, Red), folder, QStringLiteral("ImgData") + n) && ok;
+        pictures.push_back({QStringLiteral("ImgbData") + n, size, size, drawing, White});
+        pictures.push_back({QStringLiteral("ImgData") + n, size, size, drawing, Red});
     }
+    bool ok = true;
+    for (const int scale : {1, 2})
+        for (const Picture& picture : pictures)
+            ok = Save(picture, scale, folder) && ok;
     return ok ? 0 : 1;
 }

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Starts or stops a private JACK server with the dummy driver and without
-# realtime scheduling, for the tests that need a real MIDI service.
+# realtime scheduling, for the tests that need a real MIDI service; with
+# JACK_REALTIME=1 in the environment it schedules in real time, as a musician's
+# server does (the benchmarks use that where the system allows it).
 #
 #   jack-server.sh start STATE_DIR SERVER_NAME
 #   jack-server.sh stop  STATE_DIR
@@ -45,7 +47,9 @@ start)
     export JACK_NO_AUDIO_RESERVATION=1 JACK_NO_START_SERVER=1
     # Detached from the test's output pipes, so the setup test can end while
     # the server goes on.
-    setsid jackd -n "$server" -r -d dummy -r 48000 -p 256 </dev/null >"$log_file" 2>&1 &
+    scheduling=(-r)
+    [ "${JACK_REALTIME:-0}" = 1 ] && scheduling=(-R -P 70)
+    setsid jackd -n "$server" "${scheduling[@]}" -d dummy -r 48000 -p 256 </dev/null >"$log_file" 2>&1 &
     echo $! >"$pid_file"
     if ! jack_wait -s "$server" -w -t 10 </dev/null >/dev/null 2>&1 || ! running_pid >/dev/null; then
         echo "The JACK server \"$server\" did not start; its log:" >&2

@@ -7,14 +7,16 @@ cd "$(dirname "$0")/.."
 
 bash tools/install-deps.sh build
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHBX740_BUILD_TESTS=OFF
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHBX740_BUILD_TESTS=OFF \
+    -DCMAKE_INSTALL_PREFIX=/usr
 cmake --build build --parallel "$(nproc)" --target HBX740_MIDI_Editor
-editor="$PWD/build/bin/HBX740_MIDI_Editor"
+editor="$PWD/build/bin/hbx740-editor"
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     exec "$editor"
 fi
 
+bash tools/install-deps.sh display
 screenshot="${TMPDIR:-/tmp}/hbx740-window.png"
 display=":$((90 + RANDOM % 100))"
 Xvfb "$display" -screen 0 1280x720x24 -nolisten tcp &

@@ -7,9 +7,14 @@ cd "$(dirname "$0")/.."
 bash tools/install-deps.sh test
 
 export QT_QPA_PLATFORM=offscreen
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHBX740_BUILD_TESTS=ON
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHBX740_BUILD_TESTS=ON \
+    -DCMAKE_INSTALL_PREFIX=/usr
 cmake --build build --parallel "$(nproc)"
 ctest --test-dir build --output-on-failure --timeout 300
+
+# The Debian package of that build: installed, run as an unprivileged user,
+# purged.
+bash tools/check-package.sh
 
 # The whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer.
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHBX740_BUILD_TESTS=ON \
@@ -19,8 +24,9 @@ ASAN_OPTIONS="detect_leaks=1" LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp" \
     UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
     ctest --test-dir build-asan --output-on-failure --timeout 300
 
-# The MIDI dispatch and device-link tests again under ThreadSanitizer: the
-# service's threads meet the window's thread there. Any report fails the run.
+# The MIDI dispatch (with the input relay) and device-link tests again under
+# ThreadSanitizer: the service's threads meet the window's thread there. Any
+# report fails the run.
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHBX740_BUILD_TESTS=ON \
     -DHBX740_SANITIZE=thread
 cmake --build build-tsan --parallel "$(nproc)" --target hbx_midi_tests hbx_device_window_tests

@@ -1,5 +1,5 @@
-#include "RunEditor.h"
-#include "SysfsUsbDeviceQuery.h"
+#include "app/RunEditor.h"
+#include "device/SysfsUsbDeviceQuery.h"
 
 int main(int argc, char* argv[]) {
     SysfsUsbDeviceQuery usb;

@@ -1,186 +1,385 @@
-#include "DeviceLink.h"
+#include "device/DeviceLink.h"
+
+#include <QTimer>
+#include <stdexcept>
 
 namespace {
-
-const QString KeyboardUsbId = QStringLiteral("USB\\VID_5D2E&PID_9A47");
-constexpr std::string_view KeyboardPortName = "HBX740";
-constexpr std::string_view UsbPortPrefix = "USB";
 
 bool HasFlag(int index) {
     return index >= 0 && index < DeviceLink::FlaggedPortCount;
 }
 
+std::vector<TPortEntry> ListedNow(MidiService& service, MidiDirection direction) {
+    std::vector<MidiPortInfo> listed;
+    std::vector<TPortEntry> ports;
+    if (service.ListPorts(direction, listed) != MidiResultCode::Ok)
+        return ports;
+    ports.reserve(listed.size());
+    for (MidiPortInfo& port : listed)
+        ports.push_back(TPortEntry{std::move(port.Name), std::move(port.ServiceName), {}});
+    return ports;
+}
+
 } // namespace
 
-DeviceLink::DeviceLink(ConnectionView& view, Handlers handlers)
-    : View(view), InputHandlers(std::move(handlers)) {}
+DeviceLink::DeviceLink(MidiPorts& midi, UsbDeviceQuery& usb, QObject* parent,
+                       const KeyboardDescription& keyboard)
+    : QObject(parent), Midi(midi), Usb(usb), Description(keyboard) {
+    Timer3 = new QTimer(this);
+    Timer3->setObjectName(QStringLiteral("Timer3"));
+    Timer3->setInterval(300);
+    connect(Timer3, &QTimer::timeout, this, [this] { Guarded([this] { Timer3Timer(); }); });
+    TimerCheckUSB = new QTimer(this);
+    TimerCheckUSB->setObjectName(QStringLiteral("TimerCheckUSB"));
+    TimerCheckUSB->setInterval(1000);
+    connect(TimerCheckUSB, &QTimer::timeout, this,
+            [this] { Guarded([this] { TimerCheckUSBTimer(); }); });
+    TimerCheckUSB->start();
+    TimerFind = new QTimer(this);
+    TimerFind->setObjectName(QStringLiteral("TimerFind"));
+    TimerFind->setInterval(1000);
+    connect(TimerFind, &QTimer::timeout, this, [this] { TimerFindTimer(); });
+}
 
-void DeviceLink::DiscoverDevice(UsbDeviceQuery& usb) {
-    TMidiInput& inputs = InputPorts();
-    TMidiOutput& outputs = OutputPorts();
-    if (inputs.PortNames().empty()) {
+DeviceLink::~DeviceLink() {
+    // Ports left open (a disconnected keyboard) would go on calling the
+    // handlers of a link that is gone.
+    if (TMidiInput* inputs = Midi.ExistingInputPorts())
+        inputs->CloseOpenPorts();
+}
+
+template <class Work> void DeviceLink::Guarded(Work&& work) {
+    try {
+        work();
+    } catch (const std::exception& error) {
+        emit ErrorRaised(QString::fromUtf8(error.what()));
+    }
+}
+
+void DeviceLink::SetShortMessageHandler(TMidiInput::TShortMessageHandler handler) {
+    ShortMessages = std::move(handler);
+}
+
+void DeviceLink::SetSysExObserver(SysExObserver observer) {
+    SysExSeen = std::move(observer);
+}
+
+void DeviceLink::InstallHandlers() {
+    if (!SysExLock)
+        throw std::logic_error("the SysEx lock is made before the ports open (CreateSysExLock)");
+    TMidiInput& inputs = Midi.InputPorts();
+    inputs.SetOnShortMessage(ShortMessages);
+    inputs.SetOnSysExMessage([this](std::int32_t port, TByteStream& stream) {
+        const std::lock_guard hold(*SysExLock);
+        SysExDataIn(port, stream);
+    });
+}
+
+void DeviceLink::BindPorts(const std::vector<int>& inputs, int output) {
+    InstallHandlers();
+    PortMatchKindValue = NamePortMatch;
+    DevicePortValue = output;
+    OpenOutput(output);
+    for (int index : inputs)
+        OpenInput(index);
+    SendIdentityRequest(output);
+    Timer3->start();
+    emit DevicePortShown(output);
+}
+
+void DeviceLink::CreateSysExLock() {
+    SysExLock = std::make_unique<std::mutex>();
+}
+
+void DeviceLink::SetPortChoice(const QString& input, const QString& output) {
+    ChosenInput = input;
+    ChosenOutput = output;
+}
+
+void DeviceLink::ChangePortChoice(const QString& input, const QString& output) {
+    SetPortChoice(input, output);
+    Rediscover();
+}
+
+QStringList DeviceLink::PresentPortNames(MidiDirection direction) {
+    QStringList names;
+    for (const TPortEntry& port : ListedNow(Midi.Service(), direction))
+        names << QString::fromStdString(port.Name);
+    return names;
+}
+
+void DeviceLink::DiscoverDevice() {
+    TMidiInput& inputs = Midi.InputPorts();
+    TMidiOutput& outputs = Midi.OutputPorts();
+    const bool chosenListed =
+        !ChosenInput.isEmpty() && !ChosenOutput.isEmpty() &&
+        ChosenKeyboardPorts(inputs.PortNames(), outputs.PortNames(), ChosenInput, ChosenOutput)
+                .Match != NoPortMatch;
+    if (!chosenListed && inputs.PortNames().empty()) {
         CloseState();
+        // Nothing asked the USB bus yet; the look says why in a second.
+        TimerFind->start();
+        return;
+    }
+    Found = SearchKeyboard(Midi.Service().Kind(), inputs.PortNames(), outputs.PortNames(), Usb,
+                           ChosenInput, ChosenOutput, Description);
+    if (!Found.UsbTested) {
+        BindPorts(Found.Ports.Inputs, Found.Ports.Outputs.front());
+        FollowSearch();
         return;
     }
 
-    KeyboardOnUsb = 0;
-    for (const QString& id : usb.DeviceIds()) {
-        if (id.size() >= KeyboardUsbId.size() && id.left(KeyboardUsbId.size()) == KeyboardUsbId)
-            KeyboardOnUsb = 1;
-    }
-    if (KeyboardOnUsb == 0) {
+    KeyboardOnUsbFlag = Found.UsbDevice ? 1 : 0;
+    if (KeyboardOnUsbFlag == 0) {
         CloseState();
+        FollowSearch();
         return;
     }
 
-    inputs.SetOnShortMessage(InputHandlers.ShortMessage);
-    inputs.SetOnSysExMessage(InputHandlers.SysEx);
+    InstallHandlers();
 
-    PortMatchKind = NoPortMatch;
-    const auto& outputNames = outputs.PortNames();
-    for (int i = 0; i < static_cast<int>(outputNames.size()); ++i) {
-        if (outputNames[static_cast<std::size_t>(i)].Name == KeyboardPortName) {
-            DevicePort = i;
-            PortMatchKind = NamePortMatch;
-            OpenOutput(i);
-            break;
-        }
+    // The ports open in discovery's order: the outputs, then the inputs.
+    const KeyboardPorts ports =
+        MatchKeyboardPorts(inputs.PortNames(), outputs.PortNames(), Description);
+    PortMatchKindValue = NoPortMatch;
+    UsbPortCountValue = 0;
+    for (int index : ports.Outputs) {
+        DevicePortValue = index;
+        if (ports.Match == UsbPortMatch)
+            ++UsbPortCountValue;
+        PortMatchKindValue = ports.Match;
+        OpenOutput(index);
+    }
+    for (int index : ports.Inputs) {
+        // Replies may arrive as soon as the port is open; they need to know
+        // how the ports were matched.
+        PortMatchKindValue = ports.Match;
+        OpenInput(index);
     }
 
-    UsbPortCount = 0;
-    const auto& inputNames = inputs.PortNames();
-    if (PortMatchKind == NoPortMatch) {
-        for (int i = 0; i < static_cast<int>(outputNames.size()); ++i) {
-            if (outputNames[static_cast<std::size_t>(i)].Name.starts_with(UsbPortPrefix)) {
-                DevicePort = i;
-                ++UsbPortCount;
-                OpenOutput(i);
-                PortMatchKind = UsbPortMatch;
-            }
-        }
-        for (int i = 0; i < static_cast<int>(inputNames.size()); ++i) {
-            if (inputNames[static_cast<std::size_t>(i)].Name.starts_with(UsbPortPrefix)) {
-                // Replies may arrive as soon as the port is open; they need to
-                // know the ports are matched by prefix.
-                PortMatchKind = UsbPortMatch;
-                OpenInput(i);
-            }
-        }
-    } else {
-        for (int i = 0; i < static_cast<int>(inputNames.size()); ++i) {
-            if (inputNames[static_cast<std::size_t>(i)].Name == KeyboardPortName)
-                OpenInput(i);
-        }
-    }
-
-    if (UsbPortCount > 0) {
+    if (UsbPortCountValue > 0) {
         for (int i = 0; i <= 5; ++i) {
-            if (OutputPortOpened[static_cast<std::size_t>(i)] == 1)
+            if (OutputPortOpened[static_cast<std::size_t>(i)] == 1) {
                 SendIdentityRequest(i);
+                IdentityTargets.push_back(i);
+            }
         }
-        View.StartIdentityPoll();
-    } else if (PortMatchKind == NamePortMatch) {
-        SendIdentityRequest(DevicePort);
-        View.StartIdentityPoll();
+        Timer3->start();
+    } else if (PortMatchKindValue == NamePortMatch) {
+        SendIdentityRequest(DevicePortValue);
+        Timer3->start();
     }
-    View.ShowDevicePort(DevicePort);
+    emit DevicePortShown(DevicePortValue);
+    FollowSearch();
+}
+
+void DeviceLink::TimerFindTimer() {
+    try {
+        MidiService& service = Midi.Service();
+        const MidiServiceKind kind = service.Kind();
+        KeyboardSearch look = SearchKeyboard(kind, ListedNow(service, MidiDirection::Input),
+                                             ListedNow(service, MidiDirection::Output), Usb,
+                                             ChosenInput, ChosenOutput, Description);
+        // Both of its sides: a keyboard whose input is not listed would be
+        // found gone by the connection check at once.
+        if (look.StoppedAt() != KeyboardSearch::Step::Identity || look.Ports.Inputs.empty()) {
+            Found = std::move(look);
+            FollowSearch();
+            return;
+        }
+        Rediscover();
+        LastLookError.clear();
+    } catch (const std::exception& error) {
+        const QString text = QString::fromUtf8(error.what());
+        if (text != LastLookError)
+            emit ErrorRaised(text);
+        LastLookError = text;
+    }
+}
+
+// The ports as they are listed now, none of them open, and discovery on them
+// as at start-up.
+void DeviceLink::Rediscover() {
+    Timer3->stop();
+    Midi.ReleaseSets();
+    ResetState();
+    emit PortsRelisted();
+    DiscoverDevice();
+    TimerCheckUSB->start();
+}
+
+void DeviceLink::ResetState() {
+    DevicePortValue = 0;
+    DeviceDisconnectedFlag = 0;
+    WriteAcknowledgedFlag = 0;
+    DumpReceivedFlag = 0;
+    PortMatchKindValue = NoPortMatch;
+    SysExSourcePort = 0;
+    KeyboardOnUsbFlag = 0;
+    UsbPortCountValue = 0;
+    IdentityTicksValue = 0;
+    OutputPortOpened.fill(0);
+    InputPortOpened.fill(0);
+    OpenedInputs.clear();
+    OpenedOutputs.clear();
+    IdentityTargets.clear();
+    if (SysExLock) {
+        const std::lock_guard hold(*SysExLock);
+        ReceivedSysEx = TReceivedSysEx();
+    }
+}
+
+void DeviceLink::FollowSearch() {
+    const QStringList lines = Found.Lines(Description);
+    if (lines != ShownSearch) {
+        ShownSearch = lines;
+        emit SearchChanged(lines);
+    }
+    if (Bound() && DeviceDisconnectedFlag == 0)
+        TimerFind->stop();
+    else if (!TimerFind->isActive())
+        TimerFind->start();
 }
 
 void DeviceLink::OpenOutput(int index) {
     if (HasFlag(index))
         OutputPortOpened[static_cast<std::size_t>(index)] = 1;
-    OutputPorts().OpenPort(index);
-    View.TickOutputPort(index);
+    Midi.OutputPorts().OpenPort(index);
+    OpenedOutputs.push_back(index);
+    emit OutputPortTicked(index);
 }
 
 void DeviceLink::OpenInput(int index) {
-    InputPorts().OpenPort(index);
+    Midi.InputPorts().OpenPort(index);
     if (HasFlag(index))
         InputPortOpened[static_cast<std::size_t>(index)] = 1;
-    View.TickInputPort(index);
+    OpenedInputs.push_back(index);
+    emit InputPortTicked(index);
 }
 
 void DeviceLink::SendIdentityRequest(int index) {
-    OutputPorts().SendHexText(index, IdentityRequest);
+    Midi.OutputPorts().SendHexText(index, IdentityRequest);
+}
+
+void DeviceLink::SendToDevice(std::string_view text) {
+    Midi.OutputPorts().SendHexText(DevicePortValue, text);
 }
 
 void DeviceLink::CloseState() {
-    View.ShowConnection(false);
-    DeviceDisconnected = 1;
+    emit ConnectionShown(false);
+    DeviceDisconnectedFlag = 1;
 }
 
 void DeviceLink::SysExDataIn(std::int32_t port, const TByteStream& stream) {
     SysExSourcePort = port;
     ReceivedSysEx.Assign(stream.Bytes());
-    if (IsKeyboardIdentity(ReceivedSysEx) && PortMatchKind == UsbPortMatch)
-        RebindDevicePort(port);
-    if (IsWriteAcknowledgement(ReceivedSysEx))
-        WriteAcknowledged = 1;
-    if (IsDumpReply(ReceivedSysEx) && InputHandlers.OnDumpReply)
-        InputHandlers.OnDumpReply(DumpReplyBytes(ReceivedSysEx));
+    if (IsKeyboardIdentity(ReceivedSysEx)) {
+        if (PortMatchKindValue == UsbPortMatch)
+            RebindDevicePort(port);
+        if (IsIdentityReply(ReceivedSysEx))
+            emit IdentityReceived(FirmwareVersion(ReceivedSysEx, QLocale::c()));
+    }
+    if (IsWriteAcknowledgement(ReceivedSysEx)) {
+        WriteAcknowledgedFlag = 1;
+        emit WriteAcknowledgementReceived();
+    }
+    if (IsDumpReply(ReceivedSysEx))
+        emit DumpReplyReceived(DumpReplyBytes(ReceivedSysEx));
+    if (SysExSeen)
+        SysExSeen(port, stream.Bytes());
 }
 
 // The keyboard answered on an input port: its output port is the one of the
 // same name. The names come from the port sets, never from the window.
 void DeviceLink::RebindDevicePort(std::int32_t inputPort) {
-    const auto& inputNames = InputPorts().PortNames();
+    const auto& inputNames = Midi.InputPorts().PortNames();
     if (inputPort < 0 || inputPort >= static_cast<std::int32_t>(inputNames.size()))
         return;
     const std::string& name = inputNames[static_cast<std::size_t>(inputPort)].Name;
-    const auto& outputNames = OutputPorts().PortNames();
+    const auto& outputNames = Midi.OutputPorts().PortNames();
     for (int i = 0; i < static_cast<int>(outputNames.size()); ++i) {
         if (outputNames[static_cast<std::size_t>(i)].Name == name)
-            DevicePort = i;
+            DevicePortValue = i;
     }
 }
 
-void DeviceLink::Timer3Timer(std::mutex& SysExLock) {
-    if (UsbPortCount > 1)
-        SendIdentityRequest(IdentityTicks % 2 == 1 ? 0 : 1);
-    else if (UsbPortCount == 1 || PortMatchKind == NamePortMatch)
-        SendIdentityRequest(DevicePort);
+// With several ports matched by prefix, the retries take turns over the ports
+// that got the first request (or, when none could, over all matched ports),
+// so that neither a port of another device nor a keyboard listed late is
+// passed over.
+void DeviceLink::RepeatIdentityRequest() {
+    if (UsbPortCountValue > 1) {
+        const std::vector<int>& targets = IdentityTargets.empty() ? OpenedOutputs : IdentityTargets;
+        SendIdentityRequest(targets[static_cast<std::size_t>(IdentityTicksValue) % targets.size()]);
+    } else if (UsbPortCountValue == 1 || PortMatchKindValue == NamePortMatch) {
+        SendIdentityRequest(DevicePortValue);
+    }
+}
+
+void DeviceLink::Timer3Timer() {
+    RepeatIdentityRequest();
 
     QString firmware;
+    QString version;
     {
-        const std::lock_guard hold(SysExLock);
+        const std::lock_guard hold(*SysExLock);
         if (IsIdentityReply(ReceivedSysEx)) {
             firmware = FirmwareText(ReceivedSysEx);
+            version = FirmwareVersion(ReceivedSysEx, QLocale::c());
             ReceivedSysEx.ClearEntry(1);
         }
     }
     if (!firmware.isEmpty()) {
-        View.ShowFirmware(firmware);
-        View.StopIdentityPoll();
-        View.ShowConnection(true);
+        emit FirmwareShown(firmware);
+        Timer3->stop();
+        emit ConnectionShown(true);
+        Found.Firmware = version;
+        FollowSearch();
     }
 
-    ++IdentityTicks;
-    if (IdentityTicks > 6)
-        View.StopIdentityPoll();
+    ++IdentityTicksValue;
+    if (IdentityTicksValue > 6 && Timer3->isActive()) {
+        Timer3->stop();
+        Found.Asked = true;
+        FollowSearch();
+    }
+}
+
+// The keyboard has gone when every input port bound to it has; before any was
+// bound, input port 0 stands for it.
+MidiResult DeviceLink::CheckKeyboardInputs(const TMidiInput& inputs) const {
+    if (OpenedInputs.empty())
+        return inputs.QueryPort(0);
+    for (int index : OpenedInputs) {
+        if (inputs.QueryPort(index) != MidiResultCode::BadDeviceId)
+            return MidiResultCode::Ok;
+    }
+    return MidiResultCode::BadDeviceId;
 }
 
 void DeviceLink::TimerCheckUSBTimer() {
     // Until start-up has listed the ports there is no input port 0 to watch.
-    const TMidiInput* inputs = ExistingInputPorts();
+    const TMidiInput* inputs = Midi.ExistingInputPorts();
     if (!inputs)
         return;
-    const MidiResult code = inputs->QueryPort(0);
-    LastDeviceCheck = code;
-    if (code == MidiResultCode::BadDeviceId && DeviceDisconnected == 0) {
-        View.ShowFirmware(QString());
-        View.ShowConnection(false);
-        DeviceDisconnected = 1;
-        View.StopConnectionCheck();
+    const MidiResult code = CheckKeyboardInputs(*inputs);
+    Midi.LastDeviceCheck = code;
+    if (code == MidiResultCode::BadDeviceId && DeviceDisconnectedFlag == 0) {
+        emit FirmwareShown(QString());
+        emit ConnectionShown(false);
+        DeviceDisconnectedFlag = 1;
+        TimerCheckUSB->stop();
+        FollowSearch();
     }
 }
 
 void DeviceLink::FormDestroy() {
-    if (DeviceDisconnected != 0)
+    if (DeviceDisconnectedFlag != 0)
         return;
     for (int i = 0; i <= 6; ++i) {
         if (InputPortOpened[static_cast<std::size_t>(i)] == 1)
-            InputPorts().ClosePort(i);
+            Midi.InputPorts().ClosePort(i);
         if (OutputPortOpened[static_cast<std::size_t>(i)] == 1)
-            OutputPorts().ClosePort(i);
+            Midi.OutputPorts().ClosePort(i);
     }
 }

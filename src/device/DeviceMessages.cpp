@@ -1,5 +1,6 @@
-#include "DeviceMessages.h"
+#include "device/DeviceMessages.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace {
@@ -13,73 +14,108 @@ std::array<std::string, 128> MakeHexByteTable() {
 }
 
 // The controls' fields in message order; the buttons also carry their mode.
-template <class Visit> void ForEachRecordField(int control, Visit&& visit) {
+template <class Visit>
+void ForEachField(const KeyboardDescription& keyboard, int control, Visit&& visit) {
     visit(&ControlRecord::Value);
     visit(&ControlRecord::DataType);
     visit(&ControlRecord::Channel);
     visit(&ControlRecord::Disable);
-    if (control >= 6)
+    if (keyboard.Controls[static_cast<std::size_t>(control - 1)].IsButton)
         visit(&ControlRecord::ControlMode);
 }
 
-constexpr std::array<GlobalSetting, GlobalSettingCount> SentSettingOrder = {
-    ArpMode, ArpTime, ArpOctave, Scale, Velocity, Reverb, Transpose, KeyChannel};
-constexpr std::array<GlobalSetting, GlobalSettingCount> ReceivedSettingOrder = {
-    ArpMode, ArpTime, ArpOctave, Scale, Velocity, Transpose, Reverb, KeyChannel};
+// Whether entry `at` of the received message reads as `byte`.
+bool Reads(const TReceivedSysEx& received, int at, std::uint8_t byte) {
+    static constexpr char digits[] = "0123456789ABCDEF";
+    const char text[2] = {digits[byte >> 4], digits[byte & 0x0F]};
+    return received.Entry(at) == std::string_view(text, 2);
+}
 
 } // namespace
 
 const std::array<std::string, 128> HexByteTable = MakeHexByteTable();
 
-std::string BuildParameterSet(const ParameterModel& model) {
-    std::string text = "F0 33 00 2B ";
-    const auto append = [&text](std::int32_t value) {
-        text += HexByteTable[static_cast<std::size_t>(std::clamp(value, 0, 127))];
-    };
-    for (int n = 1; n <= ControlCount; ++n) {
-        const ControlRecord& record = model.Record(n);
-        ForEachRecordField(n, [&](std::int32_t ControlRecord::*field) { append(record.*field); });
-    }
-    for (GlobalSetting setting : SentSettingOrder)
-        append(model.GlobalSettings()[setting]);
+std::string DumpRequest(const KeyboardDescription& keyboard) {
+    std::string text = "F0 ";
+    for (std::uint8_t byte :
+         {keyboard.ParameterMaker, keyboard.FromEditor, std::uint8_t{0}, keyboard.ExchangeCode})
+        text += HexByteTable[byte];
     return text + "F7 00 00 00 00";
 }
 
-bool IsKeyboardIdentity(const TReceivedSysEx& received) {
-    return received.Reads({{0, "F0"}, {1, "7E"}, {3, "06"}, {5, "4A"}, {6, "33"}, {9, "F7"}});
-}
-
-bool IsIdentityReply(const TReceivedSysEx& received) {
-    return received.Reads({{0, "F0"}, {1, "7E"}, {3, "06"}, {4, "02"}, {9, "F7"}});
-}
-
-QString FirmwareText(const TReceivedSysEx& received, const QLocale& locale) {
-    const int version = received.Byte(7) * 100 + received.Byte(8);
-    return QStringLiteral("FW: V") + locale.toString(version / 100.0, 'f', 2);
-}
-
-bool IsWriteAcknowledgement(const TReceivedSysEx& received) {
-    return received.Reads({{0, "F0"}, {1, "33"}, {2, "01"}, {3, "00"}, {4, "08"}, {5, "F7"}});
-}
-
-bool IsDumpReply(const TReceivedSysEx& received) {
-    return received.Reads({{0, "F0"}, {1, "33"}, {2, "01"}, {3, "2B"}, {47, "F7"}});
-}
-
-ParameterBytes DumpReplyBytes(const TReceivedSysEx& received) {
+ParameterBytes EncodeParameters(const ParameterModel& model, const KeyboardDescription& keyboard) {
     ParameterBytes bytes{};
-    for (int i = 0; i < ParameterByteCount; ++i)
-        bytes[static_cast<std::size_t>(i)] = received.Byte(4 + i);
+    std::size_t at = 0;
+    const auto put = [&](std::int32_t value) {
+        bytes[at++] = static_cast<std::uint8_t>(std::clamp(value, 0, 127));
+    };
+    for (int n = 1; n <= ControlCount; ++n) {
+        const ControlRecord& record = model.Record(n);
+        ForEachField(keyboard, n, [&](std::int32_t ControlRecord::*field) { put(record.*field); });
+    }
+    for (int setting : keyboard.SentSettingOrder)
+        put(model.GlobalSettings()[static_cast<std::size_t>(setting)]);
     return bytes;
 }
 
-void DecodeDumpReply(const ParameterBytes& bytes, ParameterModel& model) {
+std::string BuildParameterSet(const ParameterModel& model, const KeyboardDescription& keyboard) {
+    std::string text = "F0 ";
+    for (std::uint8_t byte :
+         {keyboard.ParameterMaker, keyboard.FromEditor, keyboard.ParameterBytes})
+        text += HexByteTable[byte];
+    for (std::uint8_t byte : EncodeParameters(model, keyboard))
+        text += HexByteTable[byte];
+    return text + "F7 00 00 00 00";
+}
+
+bool IsKeyboardIdentity(const TReceivedSysEx& received, const KeyboardDescription& keyboard) {
+    return received.Reads({{0, "F0"}, {1, "7E"}, {3, "06"}, {9, "F7"}}) &&
+           Reads(received, 5, keyboard.IdentityMaker[0]) &&
+           Reads(received, 6, keyboard.IdentityMaker[1]);
+}
+
+bool IsIdentityReply(const TReceivedSysEx& received, const KeyboardDescription& keyboard) {
+    return IsKeyboardIdentity(received, keyboard) && received.Reads({{4, "02"}});
+}
+
+QString FirmwareVersion(const TReceivedSysEx& received, const QLocale& locale) {
+    const int version = received.Byte(7) * 100 + received.Byte(8);
+    return locale.toString(version / 100.0, 'f', 2);
+}
+
+QString FirmwareText(const TReceivedSysEx& received, const QLocale& locale) {
+    return QCoreApplication::translate("DeviceMessages", "FW: V%1")
+        .arg(FirmwareVersion(received, locale));
+}
+
+bool IsWriteAcknowledgement(const TReceivedSysEx& received, const KeyboardDescription& keyboard) {
+    return received.Reads({{0, "F0"}, {3, "00"}, {5, "F7"}}) &&
+           Reads(received, 1, keyboard.ParameterMaker) &&
+           Reads(received, 2, keyboard.FromKeyboard) && Reads(received, 4, keyboard.ExchangeCode);
+}
+
+bool IsDumpReply(const TReceivedSysEx& received, const KeyboardDescription& keyboard) {
+    return received.Reads({{0, "F0"}}) && Reads(received, 1, keyboard.ParameterMaker) &&
+           Reads(received, 2, keyboard.FromKeyboard) &&
+           Reads(received, 3, keyboard.ParameterBytes) &&
+           received.Entry(keyboard.DumpReplyLength() - 1) == "F7";
+}
+
+ParameterBytes DumpReplyBytes(const TReceivedSysEx& received, const KeyboardDescription& keyboard) {
+    ParameterBytes bytes{};
+    for (int i = 0; i < ParameterByteCount; ++i)
+        bytes[static_cast<std::size_t>(i)] = received.Byte(keyboard.ParametersAt + i);
+    return bytes;
+}
+
+void DecodeDumpReply(const ParameterBytes& bytes, ParameterModel& model,
+                     const KeyboardDescription& keyboard) {
     std::size_t at = 0;
     for (int n = 1; n <= ControlCount; ++n) {
         ControlRecord& record = model.Record(n);
-        ForEachRecordField(
-            n, [&](std::int32_t ControlRecord::*field) { record.*field = bytes[at++]; });
+        ForEachField(keyboard, n,
+                     [&](std::int32_t ControlRecord::*field) { record.*field = bytes[at++]; });
     }
-    for (GlobalSetting setting : ReceivedSettingOrder)
-        model.GlobalSettings()[setting] = bytes[at++];
+    for (int setting : keyboard.ReceivedSettingOrder)
+        model.GlobalSettings()[static_cast<std::size_t>(setting)] = bytes[at++];
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "ParameterModel.h"
-#include "ReceivedSysEx.h"
+#include "device/ReceivedSysEx.h"
+#include "keyboard/Hbx740.h"
+#include "model/ParameterModel.h"
 
 #include <QLocale>
 #include <QString>
@@ -10,35 +11,46 @@
 #include <string>
 
 // The messages the editor and the keyboard exchange, as SysEx hex text on the
-// way out and as received entries on the way in.
+// way out and as received entries on the way in. Their bytes come from the
+// keyboard's description.
 
 // The MIDI standard's identity request.
 inline constexpr const char* IdentityRequest = "F0 7E 00 06 01 F7 00 00 00 00";
-// Asks the keyboard for its whole parameter set.
-inline constexpr const char* DumpRequest = "F0 33 00 00 08 F7 00 00 00 00";
 
 // "00 " to "7F ": the text of each 7-bit value.
 extern const std::array<std::string, 128> HexByteTable;
 
-// The parameter-set message for the model: 43 parameter bytes. A field
-// outside 0 to 127 (a damaged profile) is limited to that range, so every byte
-// stays a MIDI data byte.
-std::string BuildParameterSet(const ParameterModel& model);
+// Asks the keyboard for its whole parameter set.
+std::string DumpRequest(const KeyboardDescription& keyboard = Hbx740);
 
-inline constexpr int ParameterByteCount = 43;
+// The parameter-set message for the model. A field outside 0 to 127 (a
+// damaged profile) is limited to that range, so every byte stays a MIDI data
+// byte.
+std::string BuildParameterSet(const ParameterModel& model,
+                              const KeyboardDescription& keyboard = Hbx740);
+
+inline constexpr int ParameterByteCount = Hbx740.ParameterCount();
 using ParameterBytes = std::array<std::uint8_t, ParameterByteCount>;
 
 // Any identity reply from the keyboard's maker; used to bind its port.
-bool IsKeyboardIdentity(const TReceivedSysEx& received);
-// The identity reply that carries the firmware version.
-bool IsIdentityReply(const TReceivedSysEx& received);
+bool IsKeyboardIdentity(const TReceivedSysEx& received,
+                        const KeyboardDescription& keyboard = Hbx740);
+// The keyboard's identity reply, which carries the firmware version.
+bool IsIdentityReply(const TReceivedSysEx& received, const KeyboardDescription& keyboard = Hbx740);
 // "FW: V" and the firmware version major.minor with two decimals.
 QString FirmwareText(const TReceivedSysEx& received, const QLocale& locale = QLocale());
+// The version alone: "1.05".
+QString FirmwareVersion(const TReceivedSysEx& received, const QLocale& locale = QLocale());
 
-bool IsWriteAcknowledgement(const TReceivedSysEx& received);
-bool IsDumpReply(const TReceivedSysEx& received);
-// The 43 parameter bytes of a dump reply (offsets 4 to 46).
-ParameterBytes DumpReplyBytes(const TReceivedSysEx& received);
-// Stores a dump reply's parameter bytes in the model, as they are: the
-// keyboard sends Transpose before Reverb.
-void DecodeDumpReply(const ParameterBytes& bytes, ParameterModel& model);
+bool IsWriteAcknowledgement(const TReceivedSysEx& received,
+                            const KeyboardDescription& keyboard = Hbx740);
+bool IsDumpReply(const TReceivedSysEx& received, const KeyboardDescription& keyboard = Hbx740);
+// The parameter bytes of a dump reply.
+ParameterBytes DumpReplyBytes(const TReceivedSysEx& received,
+                              const KeyboardDescription& keyboard = Hbx740);
+// Stores a dump reply's parameter bytes in the model, as they are.
+void DecodeDumpReply(const ParameterBytes& bytes, ParameterModel& model,
+                     const KeyboardDescription& keyboard = Hbx740);
+// The parameter bytes the model would send, in the parameter set's order.
+ParameterBytes EncodeParameters(const ParameterModel& model,
+                                const KeyboardDescription& keyboard = Hbx740);

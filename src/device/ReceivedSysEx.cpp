@@ -1,4 +1,4 @@
-#include "ReceivedSysEx.h"
+#include "device/ReceivedSysEx.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "SysfsUsbDeviceQuery.h"
+#include "device/SysfsUsbDeviceQuery.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UsbDeviceQuery.h"
+#include "device/UsbDeviceQuery.h"
 
 // The USB devices as the Linux kernel lists them under /sys/bus/usb/devices.
 // The root folder is a parameter so tests can hand in a synthetic tree.

@@ -1,25 +1,17 @@
-#include "BackgroundErrors.h"
+#include "midi/BackgroundErrors.h"
 
 #include <cstdio>
-#include <mutex>
 
-namespace {
-
-std::mutex SinkLock;
-BackgroundErrorSink Sink;
-
-} // namespace
-
-void SetBackgroundErrorSink(BackgroundErrorSink sink) {
-    const std::lock_guard lock(SinkLock);
+void BackgroundErrors::SetSink(BackgroundErrorSink sink) {
+    const std::lock_guard hold(Lock);
     Sink = std::move(sink);
 }
 
-void ReportBackgroundError(const std::string& text) noexcept {
+void BackgroundErrors::Report(const std::string& text) const noexcept {
     try {
         BackgroundErrorSink sink;
         {
-            const std::lock_guard lock(SinkLock);
+            const std::lock_guard hold(Lock);
             sink = Sink;
         }
         if (sink) {
@@ -27,7 +19,7 @@ void ReportBackgroundError(const std::string& text) noexcept {
             return;
         }
     } catch (...) {
-        // A failing sink must not take the service thread down; stderr remains.
+        // A failing sink must not take the MIDI thread down; stderr remains.
     }
     std::fprintf(stderr, "MIDI: %s\n", text.c_str());
 }

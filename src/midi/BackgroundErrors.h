@@ -1,13 +1,21 @@
 #pragma once
 
 #include <functional>
+#include <mutex>
 #include <string>
 
-// Failures that arise on a MIDI service thread (a handler raising an error, a
-// service warning outside any call) have no caller to reach. They go to one
-// sink, which may be called on any thread; without a sink they go to stderr.
 using BackgroundErrorSink = std::function<void(const std::string& text)>;
 
-// An empty sink restores the default.
-void SetBackgroundErrorSink(BackgroundErrorSink sink);
-void ReportBackgroundError(const std::string& text) noexcept;
+// Failures that arise on a MIDI thread (a handler raising an error, messages
+// lost to a full buffer) have no caller to reach. They go to one sink, which
+// may be called on any thread; without a sink they go to stderr.
+class BackgroundErrors {
+public:
+    // An empty sink restores stderr.
+    void SetSink(BackgroundErrorSink sink);
+    void Report(const std::string& text) const noexcept;
+
+private:
+    mutable std::mutex Lock;
+    BackgroundErrorSink Sink;
+};

@@ -1,4 +1,4 @@
-#include "ByteStream.h"
+#include "midi/ByteStream.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "JackServerProbe.h"
+#include "midi/JackServerProbe.h"
 
 #include <cstdlib>
 #include <system_error>

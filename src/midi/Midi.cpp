@@ -1,16 +1,13 @@
-#include "Midi.h"
+#include "midi/Midi.h"
 
-#include "BackgroundErrors.h"
-#include "MidiDispatch.h"
-#include "MidiError.h"
-#include "SysExHexText.h"
+#include "midi/MidiDispatch.h"
+#include "midi/MidiError.h"
+#include "midi/SysExHexText.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
-
-std::atomic<std::int32_t> LastDeviceCheck{0};
 
 namespace {
 
@@ -74,7 +71,8 @@ void TMidiInput::OpenPort(std::int32_t index) {
     // Queued before the service starts, since it may deliver at once.
     data.State.store(TSysExData::TState::Queued);
     MidiHandle handle = 0;
-    const MidiResult result = Service.OpenInput(entry.ServiceName, &InputCallback, index, handle);
+    const MidiResult result =
+        Service.OpenInput(entry.ServiceName, MidiInputTarget{&InputCallback, this, index}, handle);
     if (result != MidiResultCode::Ok) {
         data.State.store(TSysExData::TState::Unqueued);
         CheckResult(result);
@@ -163,9 +161,9 @@ void TMidiInput::HandleSysExBuffer(std::int32_t index) {
         try {
             SysExMessageSlot(index, data.Stream);
         } catch (const std::exception& error) {
-            ReportBackgroundError(error.what());
+            HandlerErrors.Report(error.what());
         } catch (...) {
-            ReportBackgroundError("unknown error in the SysEx handler");
+            HandlerErrors.Report("unknown error in the SysEx handler");
         }
     }
     data.Stream.Clear();
@@ -182,8 +180,8 @@ MidiResult TMidiInput::QueryPort(std::int32_t index) const {
                              Ports[static_cast<std::size_t>(index)].ServiceName);
 }
 
-TMidiOutput::TMidiOutput(MidiService& service)
-    : TMidiDevices(service, MidiDirection::Output, "TMidiOutput") {}
+TMidiOutput::TMidiOutput(MidiService& service, const std::atomic<std::int32_t>& deviceCheck)
+    : TMidiDevices(service, MidiDirection::Output, "TMidiOutput"), DeviceCheck(deviceCheck) {}
 
 TMidiOutput::~TMidiOutput() {
     CloseOpenPorts();
@@ -215,7 +213,7 @@ void TMidiOutput::CloseOpenPorts() noexcept {
 
 void TMidiOutput::SendStream(std::int32_t index, TByteStream& stream) {
     stream.SetPosition(0);
-    if (LastDeviceCheck.load() == MidiResultCode::BadDeviceId)
+    if (DeviceCheck.load() == MidiResultCode::BadDeviceId)
         return;
     try {
         CheckResult(Service.SendLong(PortHandle(index).value_or(0), stream.Bytes()));
@@ -230,71 +228,32 @@ void TMidiOutput::SendHexText(std::int32_t index, std::string_view text) {
     SendStream(index, stream);
 }
 
-namespace {
+MidiPorts::MidiPorts(std::unique_ptr<MidiService> service) : Machine(std::move(service)) {}
 
-// The sets are published through atomics so that the service's threads can
-// reach them without a lock; they are written only while no port is open.
-std::atomic<TMidiInput*> PublishedInput{nullptr};
-std::atomic<TMidiOutput*> PublishedOutput{nullptr};
-
-struct ModuleState {
-    std::unique_ptr<MidiService> Service;
-    std::unique_ptr<TMidiInput> Input;
-    std::unique_ptr<TMidiOutput> Output;
-
-    ~ModuleState() { Release(); }
-
-    void Release() noexcept {
-        // Ports first, while handlers that are still running can reach both
-        // sets; afterwards no callback runs.
-        if (Input)
-            Input->CloseOpenPorts();
-        if (Output)
-            Output->CloseOpenPorts();
-        PublishedInput.store(nullptr);
-        PublishedOutput.store(nullptr);
-        Input.reset();
-        Output.reset();
-        Service.reset();
-        LastDeviceCheck.store(0);
-    }
-
-    MidiService& RequireService() const {
-        if (!Service)
-            throw std::logic_error("no MIDI service selected (UseMidiService)");
-        return *Service;
-    }
-};
-
-ModuleState Module;
-
-} // namespace
-
-void UseMidiService(std::unique_ptr<MidiService> service) {
-    Module.Release();
-    Module.Service = std::move(service);
+MidiPorts::~MidiPorts() {
+    ReleaseSets();
 }
 
-void ReleaseMidi() {
-    Module.Release();
+void MidiPorts::ReleaseSets() noexcept {
+    // Ports first, while handlers that are still running can reach both
+    // sets; afterwards no callback runs.
+    if (Input)
+        Input->CloseOpenPorts();
+    if (Output)
+        Output->CloseOpenPorts();
+    Input.reset();
+    Output.reset();
+    LastDeviceCheck.store(0);
 }
 
-TMidiInput& InputPorts() {
-    if (auto* ports = PublishedInput.load())
-        return *ports;
-    Module.Input = std::make_unique<TMidiInput>(Module.RequireService());
-    PublishedInput.store(Module.Input.get());
-    return *Module.Input;
+TMidiInput& MidiPorts::InputPorts() {
+    if (!Input)
+        Input = std::make_unique<TMidiInput>(*Machine);
+    return *Input;
 }
 
-TMidiOutput& OutputPorts() {
-    if (auto* ports = PublishedOutput.load())
-        return *ports;
-    Module.Output = std::make_unique<TMidiOutput>(Module.RequireService());
-    PublishedOutput.store(Module.Output.get());
-    return *Module.Output;
-}
-
-TMidiInput* ExistingInputPorts() noexcept {
-    return PublishedInput.load();
+TMidiOutput& MidiPorts::OutputPorts() {
+    if (!Output)
+        Output = std::make_unique<TMidiOutput>(*Machine, LastDeviceCheck);
+    return *Output;
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "ByteStream.h"
-#include "MidiService.h"
+#include "midi/BackgroundErrors.h"
+#include "midi/ByteStream.h"
+#include "midi/MidiService.h"
 
 #include <array>
 #include <atomic>
@@ -16,12 +17,8 @@
 #include <vector>
 
 // The two MIDI port sets (all input ports, all output ports of the machine),
-// each listed once and addressed by index.
-
-// Result of the last connection check of input port 0. While it is
-// MidiResultCode::BadDeviceId (2), SendStream sends nothing. Written on the
-// window's thread, read by senders.
-extern std::atomic<std::int32_t> LastDeviceCheck;
+// each listed once and addressed by index, and MidiPorts, which owns them with
+// the service they use.
 
 // One port of a set.
 struct TPortEntry {
@@ -65,7 +62,7 @@ private:
     const char* ClassName;
 };
 
-// The receive buffer of one input port. RtMidi hands over whole messages; this
+// The receive buffer of one input port. The services hand over whole messages; this
 // buffer keeps the platform's receive-buffer behaviour on top of them: a SysEx
 // reaches the handler at most BufferLength bytes at a time. BytesRecorded is
 // the service's count of bytes recorded, State its queued and done flags.
@@ -90,9 +87,9 @@ public:
 // The input set.
 //
 // Threads: the window's thread makes the set, installs the handler slots and
-// opens and closes ports. The service's threads fill and hand back the receive
-// buffers (FillSysExBuffer, HandleSysExBuffer) and run the handlers, through
-// InputCallback. The two sides share only each buffer's State, an atomic; a
+// opens and closes ports. The service's MIDI input thread fills and hands back
+// the receive buffers (FillSysExBuffer, HandleSysExBuffer) and runs the
+// handlers, through InputCallback. The two sides share only each buffer's State, an atomic; a
 // port's buffer and stream belong to the service's thread while the port is
 // open, and ClosePort returns only after the service has finished every
 // callback for the port. Handlers must not touch widgets.
@@ -135,9 +132,14 @@ public:
 
     const std::vector<std::unique_ptr<TSysExData>>& SysExBuffers() const { return Buffers; }
 
+    // Where an error raised by a handler goes, having no caller on the MIDI
+    // input thread.
+    BackgroundErrors& Errors() { return HandlerErrors; }
+
 private:
     void RequireNoOpenPort() const;
 
+    BackgroundErrors HandlerErrors;
     TShortMessageHandler ShortMessageSlot;
     TSysExMessageHandler SysExMessageSlot;
     std::vector<std::unique_ptr<TSysExData>> Buffers;
@@ -146,7 +148,8 @@ private:
 // The output set. Sends happen on the window's thread.
 class TMidiOutput final : public TMidiDevices {
 public:
-    explicit TMidiOutput(MidiService& service);
+    // While `deviceCheck` holds BadDeviceId, SendStream sends nothing.
+    TMidiOutput(MidiService& service, const std::atomic<std::int32_t>& deviceCheck);
     ~TMidiOutput() override;
 
     void OpenPort(std::int32_t index) override;
@@ -159,22 +162,45 @@ public:
     void SendStream(std::int32_t index, TByteStream& stream);
     // Converts a SysEx hex text (HexTextToStream) and sends the bytes.
     void SendHexText(std::int32_t index, std::string_view text);
+
+private:
+    const std::atomic<std::int32_t>& DeviceCheck;
 };
 
-// Selects the service the port sets use. Sets made with an earlier service are
-// released first (input set, then output set) and LastDeviceCheck returns to
-// 0. Window's thread.
-void UseMidiService(std::unique_ptr<MidiService> service);
-// Closes the ports still open, releases the input set, then the output set,
-// then the service; LastDeviceCheck returns to 0. Runs at program end by
-// itself; tests call it to start afresh.
-void ReleaseMidi();
+// The machine's MIDI ports: the service, the two port sets, each made by its
+// first use (listing the ports at that moment), and the result of the last
+// connection check. The program makes one and hands it to what needs the
+// ports; tests make their own.
+//
+// Threads: the window's thread makes and releases the sets; once made, any
+// thread may reach them. The MIDI input thread reaches the input set through
+// the context its ports were opened with, never through this object.
+class MidiPorts {
+public:
+    explicit MidiPorts(std::unique_ptr<MidiService> service);
+    // Closes the ports still open, then releases the input set, the output
+    // set and the service, in that order.
+    ~MidiPorts();
+    MidiPorts(const MidiPorts&) = delete;
+    MidiPorts& operator=(const MidiPorts&) = delete;
 
-// The sets, made by the first call (listing the ports at that moment) from the
-// selected service; std::logic_error when none is selected. The window's
-// thread makes them; once made, any thread may call these.
-TMidiInput& InputPorts();
-TMidiOutput& OutputPorts();
-// The input set if it has been made, for the service's threads, which must
-// never make it.
-TMidiInput* ExistingInputPorts() noexcept;
+    TMidiInput& InputPorts();
+    TMidiOutput& OutputPorts();
+    // The input set if it has been made.
+    TMidiInput* ExistingInputPorts() noexcept { return Input.get(); }
+    MidiService& Service() { return *Machine; }
+
+    // Closes the ports still open and releases both sets, so that the next
+    // use lists the ports anew; LastDeviceCheck returns to 0.
+    void ReleaseSets() noexcept;
+
+    // Result of the last connection check. While it is
+    // MidiResultCode::BadDeviceId (2), SendStream sends nothing. Written on the
+    // window's thread, read by senders.
+    std::atomic<std::int32_t> LastDeviceCheck{0};
+
+private:
+    std::unique_ptr<MidiService> Machine;
+    std::unique_ptr<TMidiInput> Input;
+    std::unique_ptr<TMidiOutput> Output;
+};

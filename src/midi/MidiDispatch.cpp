@@ -1,7 +1,6 @@
-#include "MidiDispatch.h"
+#include "midi/MidiDispatch.h"
 
-#include "BackgroundErrors.h"
-#include "Midi.h"
+#include "midi/Midi.h"
 
 #include <algorithm>
 #include <exception>
@@ -23,8 +22,9 @@ bool DispatchSysEx(TMidiInput& ports, std::int32_t instance, std::span<const std
 
 } // namespace
 
-void InputCallback(std::int32_t instance, std::span<const std::uint8_t> message) noexcept {
-    TMidiInput* ports = ExistingInputPorts();
+void InputCallback(void* context, std::int32_t instance,
+                   std::span<const std::uint8_t> message) noexcept {
+    auto* ports = static_cast<TMidiInput*>(context);
     if (ports == nullptr || message.empty())
         return;
 
@@ -49,8 +49,8 @@ void InputCallback(std::int32_t instance, std::span<const std::uint8_t> message)
         handler(instance, message[0], message.size() > 1 ? message[1] : 0,
                 message.size() > 2 ? message[2] : 0);
     } catch (const std::exception& error) {
-        ReportBackgroundError(error.what());
+        ports->Errors().Report(error.what());
     } catch (...) {
-        ReportBackgroundError("unknown error in the short-message handler");
+        ports->Errors().Report("unknown error in the short-message handler");
     }
 }

@@ -1,4 +1,4 @@
-#include "MidiMessages.h"
+#include "midi/MidiMessages.h"
 
 #include <cstddef>
 

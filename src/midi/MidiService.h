@@ -22,6 +22,10 @@ using MidiHandle = std::uint32_t;
 
 enum class MidiDirection { Input, Output };
 
+// What a service stands on: the ALSA sequencer, a JACK server, nothing (no
+// service reached), or something else (a test's).
+enum class MidiServiceKind { None, AlsaSequencer, Jack, Other };
+
 struct MidiPortInfo {
     // The product name the editor shows and matches the keyboard by.
     std::string Name;
@@ -31,10 +35,19 @@ struct MidiPortInfo {
 };
 
 // Called on a thread of the service for every message that arrives on an open
-// input port, with the instance value given when the port was opened. A SysEx
-// message arrives whole, from 0xF0 through 0xF7; every other message is one
-// short message of one to three bytes. The bytes are valid during the call only.
-using MidiInputCallback = void (*)(std::int32_t instance, std::span<const std::uint8_t> message);
+// input port, with the context and instance given when the port was opened. A
+// SysEx message arrives whole, from 0xF0 through 0xF7; every other message is
+// one short message of one to three bytes. The bytes are valid during the call
+// only.
+using MidiInputCallback = void (*)(void* context, std::int32_t instance,
+                                   std::span<const std::uint8_t> message);
+
+// Where an open input port delivers.
+struct MidiInputTarget {
+    MidiInputCallback Callback = nullptr;
+    void* Context = nullptr;
+    std::int32_t Instance = 0;
+};
 
 // The machine's MIDI service. Every operation is called from the window's
 // thread; only the input callbacks run on the service's own threads.
@@ -49,9 +62,9 @@ public:
     virtual MidiResult ListPorts(MidiDirection direction, std::vector<MidiPortInfo>& ports) = 0;
     // Ok while the port is present, BadDeviceId when it has gone.
     virtual MidiResult QueryPort(MidiDirection direction, const std::string& serviceName) = 0;
-    // Opens an input port and starts delivery to `callback`.
-    virtual MidiResult OpenInput(const std::string& serviceName, MidiInputCallback callback,
-                                 std::int32_t instance, MidiHandle& handle) = 0;
+    // Opens an input port and starts delivery to `target`.
+    virtual MidiResult OpenInput(const std::string& serviceName, const MidiInputTarget& target,
+                                 MidiHandle& handle) = 0;
     // Stops delivery and closes the port. When it returns, no callback for the
     // port runs any more and none will.
     virtual MidiResult CloseInput(MidiHandle handle) = 0;
@@ -63,4 +76,6 @@ public:
     // The text of a failure code returned to this thread, or nothing for a code
     // the service has no text for.
     virtual std::optional<std::string> ErrorText(MidiResult code) = 0;
+    // What the service stands on; None while it reaches nothing.
+    virtual MidiServiceKind Kind() { return MidiServiceKind::Other; }
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ByteStream.h"
+#include "midi/ByteStream.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "FileError.h"
+#include "model/FileError.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,6 +27,6 @@ void RaiseFileError(int err, const QString& path) {
     case EFBIG:
         throw EditorError(DiskFull);
     default:
-        throw EditorError(QStringLiteral("I/O error %1").arg(err));
+        throw EditorError(QCoreApplication::translate("EditorError", "I/O error %1").arg(err));
     }
 }

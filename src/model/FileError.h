@@ -1,18 +1,19 @@
 #pragma once
 
-#include "EditorError.h"
+#include "model/EditorError.h"
 
 #include <QString>
 
 // The profile routines' failures, each with the text the user sees for its
 // cause.
 namespace FileErrorText {
-inline const char* const FileNotFound = "File not found";
-inline const char* const InvalidFilename = "Invalid filename";
-inline const char* const TooManyOpenFiles = "Too many open files";
-inline const char* const AccessDenied = "File access denied";
-inline const char* const ReadBeyondEnd = "Read beyond end of file";
-inline const char* const DiskFull = "Disk full";
+inline const char* const FileNotFound = QT_TRANSLATE_NOOP("EditorError", "File not found");
+inline const char* const InvalidFilename = QT_TRANSLATE_NOOP("EditorError", "Invalid filename");
+inline const char* const TooManyOpenFiles = QT_TRANSLATE_NOOP("EditorError", "Too many open files");
+inline const char* const AccessDenied = QT_TRANSLATE_NOOP("EditorError", "File access denied");
+inline const char* const ReadBeyondEnd =
+    QT_TRANSLATE_NOOP("EditorError", "Read beyond end of file");
+inline const char* const DiskFull = QT_TRANSLATE_NOOP("EditorError", "Disk full");
 } // namespace FileErrorText
 
 // Raises the error for the operating system's error code `err` (errno) from an

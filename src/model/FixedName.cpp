@@ -1,4 +1,4 @@
-#include "FixedName.h"
+#include "model/FixedName.h"
 
 #include <QStringDecoder>
 #include <algorithm>

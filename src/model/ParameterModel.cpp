@@ -1,4 +1,4 @@
-#include "ParameterModel.h"
+#include "model/ParameterModel.h"
 
 #include <stdexcept>
 #include <utility>
@@ -13,22 +13,24 @@ const ControlRecord& ParameterModel::Record(int n) const {
     return Records[static_cast<std::size_t>(n - 1)];
 }
 
-void ResetPara(ParameterModel& model) {
-    static constexpr std::array<std::int32_t, ControlCount> defaultValues = {10, 21,  22,  23,
-                                                                             7,  105, 106, 107};
-    // Only the Stop button is momentary by default.
-    static constexpr std::array<std::int32_t, ControlCount> defaultModes = {0, 0, 0, 0, 0, 0, 1, 0};
-    static constexpr SettingsArray defaultSettings = {0, 5, 1, 0, 0, 0, 12, 0};
-
+void ResetPara(ParameterModel& model, const KeyboardDescription& keyboard) {
     for (int n = 1; n <= ControlCount; ++n) {
         ControlRecord& record = model.Record(n);
-        const auto i = static_cast<std::size_t>(n - 1);
-        record.Value = defaultValues[i];
-        record.DataType = 4;
+        const ControlDescription& control = keyboard.Controls[static_cast<std::size_t>(n - 1)];
+        record.Value = control.DefaultValue;
+        record.DataType = control.DefaultDataType;
         record.Channel = 0;
         record.Disable = 0;
-        record.ControlMode = defaultModes[i];
-        record.ParaName.Assign(QString::fromLatin1(ControlNames[i]));
+        record.ControlMode = control.DefaultMode;
+        record.ParaName.Assign(
+            QString::fromLatin1(control.Name.data(), static_cast<qsizetype>(control.Name.size())));
     }
-    model.GlobalSettings() = defaultSettings;
+    model.GlobalSettings() = keyboard.DefaultSettings;
+}
+
+ParameterModel FactoryModel() {
+    ParameterModel model;
+    model.SelectedControl = 1;
+    ResetPara(model);
+    return model;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FixedName.h"
-#include "Vocabulary.h"
+#include "keyboard/Hbx740.h"
+#include "model/FixedName.h"
 
 #include <array>
 #include <cstdint>
@@ -18,6 +18,7 @@ enum GlobalSetting : int {
     KeyChannel,
     GlobalSettingCount
 };
+static_assert(GlobalSettingCount == SettingCount);
 
 using SettingsArray = std::array<std::int32_t, GlobalSettingCount>;
 
@@ -49,7 +50,12 @@ struct ParameterModel {
     const SettingsArray& GlobalSettings() const { return Records[0].Settings; }
 };
 
-// Sets the factory defaults. Leaves every EditorText, the Settings of records
-// 2 to 8 and SelectedControl as they are. Refreshing the panel is the
-// caller's business.
-void ResetPara(ParameterModel& model);
+// Sets the keyboard's factory defaults. Leaves every EditorText, the Settings
+// of records 2 to 8 and SelectedControl as they are. Refreshing the panel is
+// the caller's business.
+void ResetPara(ParameterModel& model, const KeyboardDescription& keyboard = Hbx740);
+
+// A model that any command can work on: the factory defaults with control 1
+// selected. The window starts from it, so that a start-up that stops early
+// still leaves an editor that can select, edit and save.
+ParameterModel FactoryModel();

@@ -1,6 +1,6 @@
-#include "ProfileFile.h"
+#include "model/ProfileFile.h"
 
-#include "FileError.h"
+#include "model/FileError.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -130,7 +130,8 @@ void CheckReplaceable(const QString& target) {
 
 // A new file beside the target that takes the target's place only when it is
 // complete; until then the target stays as it was, and a file left unfinished
-// is removed.
+// is removed. Opening may fail (a folder that takes no new file): Fd() is then
+// negative and Error() tells why.
 class TemporaryFile {
 public:
     explicit TemporaryFile(const QString& target) : Target(target) {
@@ -143,11 +144,11 @@ public:
             Path = NativePath(info.dir().filePath(name));
             File = std::make_unique<UniqueFd>(
                 ::open(Path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-            if (File->Get() >= 0)
-                return;
-            if (errno != EEXIST)
-                RaiseFileError(errno, target);
+            if (File->Get() >= 0 || errno != EEXIST)
+                break;
         }
+        OpenError = File->Get() >= 0 ? 0 : errno;
+        Committed = File->Get() < 0;
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
@@ -157,6 +158,19 @@ public:
     }
 
     int Fd() const { return File->Get(); }
+    int Error() const { return OpenError; }
+
+    // Gives the file the owner, group and permissions of the profile it
+    // replaces; false when the owner or group cannot be kept.
+    bool TakeOver(const struct stat& profile) {
+        struct stat own {};
+        if (::fstat(Fd(), &own) != 0)
+            return false;
+        if ((own.st_uid != profile.st_uid || own.st_gid != profile.st_gid) &&
+            ::fchown(Fd(), profile.st_uid, profile.st_gid) != 0)
+            return false;
+        return ::fchmod(Fd(), profile.st_mode & 07777) == 0;
+    }
 
     void Commit() {
         if (::fsync(Fd()) != 0)
@@ -172,8 +186,22 @@ private:
     QString Target;
     QByteArray Path;
     std::unique_ptr<UniqueFd> File;
+    int OpenError = 0;
     bool Committed = false;
 };
+
+// Rewrites the existing profile itself, for when it cannot be replaced: the
+// bytes are written over the old ones and the file cut to their length.
+void WriteInPlace(const QString& target, const QByteArray& profile) {
+    UniqueFd file(::open(NativePath(target).constData(), O_WRONLY | O_CLOEXEC));
+    if (file.Get() < 0)
+        RaiseFileError(errno, target);
+    WriteExactly(file.Get(), profile.constData(), static_cast<std::size_t>(profile.size()), target);
+    if (::ftruncate(file.Get(), profile.size()) != 0 || ::fsync(file.Get()) != 0)
+        RaiseFileError(errno, target);
+    if (file.Close() != 0)
+        RaiseFileError(errno, target);
+}
 
 void SyncFolderOf(const QString& target) {
     const UniqueFd folder(
@@ -233,22 +261,37 @@ void LoadParaFromFile(ParameterModel& model, const QString& path, bool limitChan
         RaiseFileError(errno, path);
 }
 
-void SaveParaToFile(const ParameterModel& model, const QString& path) {
-    const QString target = WriteTarget(path);
-    CheckReplaceable(target);
-
+QByteArray EncodeProfile(const ParameterModel& model) {
     QByteArray profile;
     profile.reserve(ProfileSize);
     for (int n = 1; n <= ControlCount; ++n) {
         const RecordBytes bytes = EncodeRecord(model.Record(n));
         profile.append(bytes.data(), RecordSize);
     }
+    return profile;
+}
 
+void SaveParaToFile(const ParameterModel& model, const QString& path) {
+    const QString target = WriteTarget(path);
+    CheckReplaceable(target);
+    const QByteArray profile = EncodeProfile(model);
+
+    struct stat existing {};
+    const bool exists = ::stat(NativePath(target).constData(), &existing) == 0;
     TemporaryFile file(target);
-    // The replacement keeps the permissions of the profile it replaces.
-    struct stat st {};
-    if (::stat(NativePath(target).constData(), &st) == 0)
-        ::fchmod(file.Fd(), st.st_mode & 07777);
+    if (file.Fd() < 0) {
+        // A writable profile in a folder that takes no new file stays savable.
+        if (!exists)
+            RaiseFileError(file.Error(), target);
+        WriteInPlace(target, profile);
+        return;
+    }
+    // Replacing must not change who owns the profile (root saving a user's
+    // profile); where that cannot be kept, the profile is rewritten instead.
+    if (exists && !file.TakeOver(existing)) {
+        WriteInPlace(target, profile);
+        return;
+    }
     WriteExactly(file.Fd(), profile.constData(), static_cast<std::size_t>(profile.size()), target);
     file.Commit();
     SyncFolderOf(target);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ParameterModel.h"
+#include "model/ParameterModel.h"
 
 #include <QString>
 #include <array>
@@ -23,7 +23,14 @@ void DecodeRecord(const RecordBytes& bytes, ControlRecord& record, bool limitCha
 // records read before it with their new values.
 void LoadParaFromFile(ParameterModel& model, const QString& path, bool limitChannel);
 
+// The bytes of the profile file for the model: records 1 to 8.
+QByteArray EncodeProfile(const ParameterModel& model);
+
 // Writes records 1 to 8 to `path`. The bytes go to a new file beside the
 // target, which replaces the target only once all of them are on disk: a
-// failure leaves the previous profile as it was.
+// failure leaves the previous profile as it was. The replacement keeps the
+// profile's owner, group and permissions. Where the folder takes no new file,
+// or the owner cannot be kept, an existing writable profile is rewritten in
+// place instead. A profile with several hard links is replaced under the
+// name given; its other names keep the previous content.
 void SaveParaToFile(const ParameterModel& model, const QString& path);

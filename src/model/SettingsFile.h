@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProgramFiles.h"
+#include "model/ProgramFiles.h"
 
 #include <QString>
 
@@ -9,3 +9,22 @@
 // default is written back; a settings file that cannot be written raises
 // "Unable to write to <settings file>" with ProfilePath already set.
 void ReadSettingsFile(QString& ProfilePath, const ProgramFiles& files);
+
+// The profile path the settings file names, whole whatever characters it
+// holds; empty when it names none.
+QString ReadProfileSetting(const QString& settingsFile);
+
+// The keyboard's ports as the user chose them, by name; both empty for
+// "Automatic", the search by USB and port name.
+struct DeviceChoice {
+    QString InputPort;
+    QString OutputPort;
+
+    bool Automatic() const { return InputPort.isEmpty() && OutputPort.isEmpty(); }
+    bool operator==(const DeviceChoice&) const = default;
+};
+
+// Section "Device", keys "InputPort" and "OutputPort"; the "System" section
+// stays as it is. Writing raises "Unable to write to <settings file>".
+DeviceChoice ReadDeviceChoice(const QString& settingsFile);
+void WriteDeviceChoice(const QString& settingsFile, const DeviceChoice& choice);

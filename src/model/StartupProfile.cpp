@@ -1,6 +1,6 @@
-#include "StartupProfile.h"
+#include "model/StartupProfile.h"
 
-#include "ProfileFile.h"
+#include "model/ProfileFile.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ParameterModel.h"
-#include "ProgramFiles.h"
+#include "model/ParameterModel.h"
+#include "model/ProgramFiles.h"
 
 #include <QString>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "ValueText.h"
+#include "model/ValueText.h"
 
-#include "EditorError.h"
+#include "model/EditorError.h"
 
 #include <algorithm>
 #include <limits>
@@ -22,7 +22,9 @@ int DigitValue(QChar c, int base) {
 
 std::int32_t StrToInt(const QString& text) {
     const auto invalid = [&] {
-        return EditorError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+        return EditorError(
+            QCoreApplication::translate("EditorError", "'%1' is not a valid integer value")
+                .arg(text));
     };
     qsizetype i = 0;
     while (i < text.size() && text[i] == u' ')

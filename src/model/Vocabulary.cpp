@@ -1,7 +1,4 @@
-#include "Vocabulary.h"
-
-const std::array<const char*, ControlCount> ControlNames = {
-    "Encoder", "Knob 1", "Knob 2", "Knob 3", "Volume Slider", "Play", "Stop", "Recoard"};
+#include "model/Vocabulary.h"
 
 namespace {
 
@@ -15,14 +12,23 @@ QStringList NumberItems(int from, int to) {
 } // namespace
 
 const QStringList& MessageTypeItems(int control) {
-    static const QStringList encoder = {"NOTE",        "PC",           "PITCH BEND",
-                                        "AFTER TOUCH", "CC(Relative)", "CC(Absolute)"};
-    static const QStringList others = {"NOTE", "PC", "PITCH BEND", "AFTER TOUCH", "CC"};
-    return control == 1 ? encoder : others;
+    // Marked for the window, which shows them translated; stored and
+    // compared as they stand.
+    static const QStringList encoder = {QT_TRANSLATE_NOOP("Vocabulary", "NOTE"),
+                                        QT_TRANSLATE_NOOP("Vocabulary", "PC"),
+                                        QT_TRANSLATE_NOOP("Vocabulary", "PITCH BEND"),
+                                        QT_TRANSLATE_NOOP("Vocabulary", "AFTER TOUCH"),
+                                        QT_TRANSLATE_NOOP("Vocabulary", "CC(Relative)"),
+                                        QT_TRANSLATE_NOOP("Vocabulary", "CC(Absolute)")};
+    static const QStringList others = {
+        QT_TRANSLATE_NOOP("Vocabulary", "NOTE"), QT_TRANSLATE_NOOP("Vocabulary", "PC"),
+        QT_TRANSLATE_NOOP("Vocabulary", "PITCH BEND"),
+        QT_TRANSLATE_NOOP("Vocabulary", "AFTER TOUCH"), QT_TRANSLATE_NOOP("Vocabulary", "CC")};
+    return HighestDataType(control) == encoder.size() - 1 ? encoder : others;
 }
 
 int HighestDataType(int control) {
-    return static_cast<int>(MessageTypeItems(control).size()) - 1;
+    return Hbx740.Controls[static_cast<std::size_t>(control - 1)].MessageTypes - 1;
 }
 
 const QStringList& ButtonModeItems() {

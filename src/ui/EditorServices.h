@@ -1,16 +1,18 @@
 #pragma once
 
-#include <QString>
+#include "model/ProgramFiles.h"
 
+class MidiPorts;
 class UserPrompts;
 class UsbDeviceQuery;
 
 // The platform services and places the window works with; the program passes
-// the real ones, tests pass fakes and a scratch folder. The MIDI service is
-// chosen for the port sets before the window is made (UseMidiService).
+// the real ones, tests pass fakes and a scratch folder.
 struct EditorServices {
     UserPrompts& Prompts;
     UsbDeviceQuery& Usb;
-    // The folder of the program, where "System.ini" and "customer.cus" live.
-    QString ProgramFolder;
+    // The machine's MIDI ports, on the service the program chose.
+    MidiPorts& Midi;
+    // Where "System.ini", "customer.cus" and the backups live.
+    ProgramFiles Files;
 };

@@ -1,12 +1,17 @@
-#include "ParameterPanel.h"
+#include "ui/ParameterPanel.h"
 
-#include "ValueText.h"
+#include "model/ValueText.h"
+#include "model/Vocabulary.h"
 #include "ui_Unit1.h"
+
+#include <QCoreApplication>
 
 #include <array>
 
 namespace {
 
+// Not translated: leaving a control stores the name field, as it stands, in
+// the profile.
 const QString NamePlaceholder = QStringLiteral("[NAME]");
 
 std::array<QComboBox*, GlobalSettingCount> GlobalLists(Ui::TForm1& form) {
@@ -38,18 +43,21 @@ void ParameterPanel::StartupFill() {
 }
 
 void ParameterPanel::SelectControl(int n) {
+    // The highlight moves only once the panel has been stored, so that a
+    // VALUE text that fails leaves it on the control still being edited.
+    StoreLeavingControl();
     ClealAll();
     ShowHighlight(n, true);
-    StoreLeavingControl();
     Model.SelectedControl = n;
 
     ControlRecord& record = Model.Selected();
     Form.CmbDataType->clear();
-    Form.CmbDataType->addItems(MessageTypeItems(n));
+    for (const QString& type : MessageTypeItems(n))
+        Form.CmbDataType->addItem(QCoreApplication::translate("Vocabulary", type.toUtf8()));
     record.DataType = std::min(record.DataType, HighestDataType(n));
     ShowIndex(Form.CmbDataType, record.DataType);
 
-    const bool isButton = n >= 6;
+    const bool isButton = Hbx740.Controls[static_cast<std::size_t>(n - 1)].IsButton;
     Form.CmbControlMode->setEnabled(isButton);
     if (isButton)
         ShowIndex(Form.CmbControlMode, record.ControlMode);
@@ -101,6 +109,9 @@ void ParameterPanel::RegainData() {
     ShowIndex(Form.CmbControlMode, record.ControlMode);
     ShowIndex(Form.CmbChannel, record.Channel);
     Form.EdtValue->setText(QString::number(record.Value));
+    // A box left as it was would write the previous record's state into
+    // the one just loaded at the next store.
+    Form.CbEnable->setChecked(record.Disable == 0);
     ShowGlobalSettings();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ParameterModel.h"
+#include "model/ParameterModel.h"
 
 namespace Ui {
 class TForm1;
@@ -17,7 +17,7 @@ public:
     void StartupFill();
     // Selects control n: stores the panel into the control being left, then
     // shows control n. Raises when the VALUE text is not a number, before
-    // anything is stored.
+    // anything is stored or highlighted.
     void SelectControl(int n);
     // Takes the panel into record SelectedControl and the global settings.
     void SaveCurrentPara();

@@ -1,4 +1,6 @@
-#include "QtUserPrompts.h"
+#include "ui/QtUserPrompts.h"
+
+#include "ui/PortsDialog.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -37,26 +39,31 @@ std::optional<QString> RunFileDialog(QWidget* owner, const FileDialogRequest& re
 // The texts begin and end with blanks that belong to them; plain text keeps
 // them and never reads a text as markup.
 int ShowBox(QWidget* owner, QMessageBox::Icon icon, const QString& title, const QString& text,
-            QMessageBox::StandardButtons buttons) {
+            QMessageBox::StandardButtons buttons, QMessageBox::StandardButton preset) {
     QMessageBox box(icon, title, text, buttons, owner);
     box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok);
+    box.setDefaultButton(preset);
     return box.exec();
 }
 
 } // namespace
 
 bool QtUserPrompts::Confirm(const QString& text) {
-    return ShowBox(Owner, QMessageBox::NoIcon, QStringLiteral("Hint"), text,
-                   QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return ShowBox(Owner, QMessageBox::NoIcon, tr("Hint"), text, QMessageBox::Yes | QMessageBox::No,
+                   QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+bool QtUserPrompts::ConfirmDefaultNo(const QString& text) {
+    return ShowBox(Owner, QMessageBox::NoIcon, tr("Hint"), text, QMessageBox::Yes | QMessageBox::No,
+                   QMessageBox::No) == QMessageBox::Yes;
 }
 
 void QtUserPrompts::Notice(const QString& text) {
-    ShowBox(Owner, QMessageBox::NoIcon, ApplicationTitle, text, QMessageBox::Ok);
+    ShowBox(Owner, QMessageBox::NoIcon, ApplicationTitle, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void QtUserPrompts::ShowError(const QString& text) {
-    ShowBox(Owner, QMessageBox::Critical, ApplicationTitle, text, QMessageBox::Ok);
+    ShowBox(Owner, QMessageBox::Critical, ApplicationTitle, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 std::optional<QString> QtUserPrompts::OpenFile(const FileDialogRequest& request) {
@@ -65,4 +72,11 @@ std::optional<QString> QtUserPrompts::OpenFile(const FileDialogRequest& request)
 
 std::optional<QString> QtUserPrompts::SaveFile(const FileDialogRequest& request) {
     return RunFileDialog(Owner, request, QFileDialog::AcceptSave);
+}
+
+std::optional<DeviceChoice> QtUserPrompts::ChoosePorts(const PortsRequest& request) {
+    PortsDialog dialog(request, Owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Choice();
 }

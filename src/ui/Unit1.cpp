@@ -1,13 +1,16 @@
-#include "Unit1.h"
+#include "ui/Unit1.h"
 
-#include "MonitorLine.h"
-#include "SettingsFile.h"
-#include "StartupProfile.h"
-#include "UserPrompts.h"
-#include "ValueText.h"
-#include "WindowLook.h"
+#include "model/EditorError.h"
+#include "model/SettingsFile.h"
+#include "model/StartupProfile.h"
+#include "model/ValueText.h"
+#include "ui/MonitorLine.h"
+#include "ui/UserPrompts.h"
+#include "ui/WindowAccess.h"
+#include "ui/WindowLook.h"
 #include "ui_Unit1.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QScreen>
@@ -17,50 +20,53 @@ namespace {
 
 // The character a key press types, as the VALUE field's filter sees it: Ctrl
 // with a letter gives its control code; keys that type nothing (navigation,
-// Delete, Tab) give 0 and are not filtered.
+// Delete, Tab) give 0 and are not filtered. Those are told by their key code,
+// since the platform gives some of them a text too (Delete carries "\x7F" on
+// X11 and Wayland).
 char16_t TypedCharacter(const QKeyEvent& event) {
     const int key = event.key();
-    if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
-        return 0;
-    if ((event.modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
-        return static_cast<char16_t>(key - Qt::Key_A + 1);
     if (key == Qt::Key_Backspace)
         return 8;
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
         return 13;
+    if (key >= Qt::Key_Escape && key < Qt::Key_unknown)
+        return 0;
+    if ((event.modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
+        return static_cast<char16_t>(key - Qt::Key_A + 1);
     const QString text = event.text();
     return text.isEmpty() ? 0 : text.front().unicode();
 }
+
+// Shown in the progress bar of a wait that ran out, for this long.
+constexpr int NoAnswerShownMs = 4000;
 
 } // namespace
 
 TForm1::TForm1(const EditorServices& services, QWidget* parent)
     : QWidget(parent), Form(std::make_unique<Ui::TForm1>()), Prompts(services.Prompts),
-      Usb(services.Usb), Files{services.ProgramFolder}, Panel(*Form, Parameters),
-      Profiles(Parameters, CurrentProfile, Files, Prompts, *this),
-      Device(*this, {[this](std::int32_t port, std::uint8_t status, std::uint8_t data1,
-                            std::uint8_t data2) { MidiDataIn(port, status, data1, data2); },
-                     [this](std::int32_t port, TByteStream& stream) { SysExDataIn(port, stream); },
-                     [this](const ParameterBytes& bytes) {
-                         QMetaObject::invokeMethod(
-                             this, [this, bytes] { Guarded([&] { AnalysisData(bytes); }); },
-                             Qt::QueuedConnection);
-                     }}),
-      Sync(Device, Parameters, CurrentProfile, Prompts, *this) {
+      Midi(services.Midi), Files(services.Files), Panel(*Form, Session.Model()),
+      Profiles(Session, Prompts, *this), Device(new DeviceLink(services.Midi, services.Usb, this)),
+      Sync(std::make_unique<SyncCommands>(*Device, Session, Prompts,
+                                          static_cast<SyncView&>(*this))) {
     ApplyWindowLook(*this);
     Form->setupUi(this);
     ApplyControlLook(*this, *Form);
+    SetUpKeyboardAndAccess(*this, *Form, Device->Keyboard());
+    // The focus starts where it always has, on the first field.
+    Form->CbEnable->setFocus();
     Line = new MonitorLine(Form->LbStatus, Form->LbData1, Form->LbData2, Form->CmbDataDis, this);
     setWindowOpacity(240.0 / 255.0);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 
-    Timer3 = MakeTimer(QStringLiteral("Timer3"), 300, &TForm1::Timer3Timer);
     TimerSyncFW = MakeTimer(QStringLiteral("TimerSyncFW"), 100, &TForm1::TimerSyncFWTimer);
     TimerSyncPC = MakeTimer(QStringLiteral("TimerSyncPC"), 100, &TForm1::TimerSyncPCTimer);
-    TimerCheckUSB = MakeTimer(QStringLiteral("TimerCheckUSB"), 1000, &TForm1::TimerCheckUSBTimer);
+    TimerNoAnswer =
+        MakeTimer(QStringLiteral("TimerNoAnswer"), NoAnswerShownMs, &TForm1::HideNoAnswer);
+    TimerNoAnswer->setSingleShot(true);
+    Session.KeepBackups(ProfileBackups(Files.BackupFolder()));
     ConnectHandlers();
-    TimerCheckUSB->start();
+    ConnectDeviceLink();
 
     Guarded([this] { FormCreate(); });
 }
@@ -69,17 +75,20 @@ TForm1::~TForm1() {
     Guarded([this] { FormDestroy(); });
     // Ports left open (a disconnected keyboard) would go on calling handlers
     // of a window that is gone.
-    if (TMidiInput* inputs = ExistingInputPorts())
+    if (TMidiInput* inputs = Midi.ExistingInputPorts())
         inputs->CloseOpenPorts();
 }
 
 void TForm1::FormCreate() {
-    ReadSettingsFile(CurrentProfile, Files);
+    Session.ReadSettings(Files);
+    const DeviceChoice ports = ReadDeviceChoice(Files.SettingsFile());
+    Device->SetPortChoice(ports.InputPort, ports.OutputPort);
     Form->EdtValue->setAlignment(Qt::AlignCenter);
     Form->EdtValue->setMaxLength(3);
-    Parameters.SelectedControl = 1;
-    LoadStartupProfile(Parameters, CurrentProfile, Files, [this] { ResetPara(); });
+    Session.Model().SelectedControl = 1;
+    Session.LoadStartupProfile(Files, [this] { ResetPara(); });
     Panel.StartupFill();
+    ShowSelectedForAccess(*Form, Device->Keyboard(), Session.Model().SelectedControl);
     CreateSysExLock();
     FillDeviceLists();
     DiscoverDevice();
@@ -91,7 +100,7 @@ template <class Handler> void TForm1::Guarded(Handler&& handler) {
     } catch (const std::exception& error) {
         Prompts.ShowError(ErrorBoxText(QString::fromUtf8(error.what())));
     } catch (...) {
-        Prompts.ShowError(QStringLiteral("Unexpected error."));
+        Prompts.ShowError(TForm1::tr("Unexpected error."));
     }
 }
 
@@ -134,7 +143,42 @@ void TForm1::ConnectHandlers() {
     connect(Form->CmbDataDis, &QComboBox::activated, this,
             [this] { Guarded([this] { CmbDataDisClick(); }); });
 
+    // From the connection label's context menu, or Ctrl+P anywhere in the window.
+    auto* ports = new QAction(tr("MIDI Ports..."), this);
+    ports->setObjectName(QStringLiteral("ActionPorts"));
+    ports->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    ports->setShortcutContext(Qt::WindowShortcut);
+    connect(ports, &QAction::triggered, this, [this] { Guarded([this] { PortsClick(); }); });
+    addAction(ports);
+    Form->LbConnect->addAction(ports);
+    Form->LbConnect->setContextMenuPolicy(Qt::ActionsContextMenu);
+
     Form->EdtValue->installEventFilter(this);
+}
+
+void TForm1::ConnectDeviceLink() {
+    // The monitor line's handler runs on the MIDI input thread and only
+    // publishes (see MonitorLine).
+    Device->SetShortMessageHandler(
+        [this](std::int32_t port, std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
+            MidiDataIn(port, status, data1, data2);
+        });
+    connect(Device, &DeviceLink::ConnectionShown, this, &TForm1::ShowConnection);
+    connect(Device, &DeviceLink::FirmwareShown, this, &TForm1::ShowFirmware);
+    connect(Device, &DeviceLink::InputPortTicked, this, &TForm1::TickInputPort);
+    connect(Device, &DeviceLink::OutputPortTicked, this, &TForm1::TickOutputPort);
+    connect(Device, &DeviceLink::DevicePortShown, this, &TForm1::ShowDevicePort);
+    connect(Device, &DeviceLink::PortsRelisted, this, &TForm1::RefillDeviceLists);
+    connect(Device, &DeviceLink::SearchChanged, this, &TForm1::ShowSearch);
+    connect(Device, &DeviceLink::ErrorRaised, this,
+            [this](const QString& text) { Prompts.ShowError(ErrorBoxText(text)); });
+    // Threads: a dump reply is recognised on the MIDI input thread, under the
+    // link's SysExLock; the queued connection hands its bytes to the window's
+    // thread, which alone touches the model and the panel, in arrival order.
+    connect(
+        Device, &DeviceLink::DumpReplyReceived, this,
+        [this](const ParameterBytes& bytes) { Guarded([&] { AnalysisData(bytes); }); },
+        Qt::QueuedConnection);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -151,6 +195,14 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 void TForm1::EdtValueKeyPress(char16_t& Key) {
     if (!IsValueKeyAllowed(Key))
         Key = 0;
+}
+
+void TForm1::OpenProfile(const QString& path) {
+    Guarded([&] {
+        Session.Open(path);
+        ShowProfileName(ProfileLabelText(path));
+        RegainData();
+    });
 }
 
 void TForm1::BtnNEWClick() {
@@ -175,6 +227,7 @@ void TForm1::BtselfSaveClick() {
 
 void TForm1::mCode1Click(QObject* Sender) {
     Panel.SelectControl(Sender->property("tag").toInt());
+    ShowSelectedForAccess(*Form, Device->Keyboard(), Session.Model().SelectedControl);
 }
 
 void TForm1::Button1Click() {
@@ -188,23 +241,36 @@ void TForm1::Button2Click() {
 }
 
 void TForm1::BtnSyncPcClick() {
-    Sync.BtnSyncPcClick();
+    Sync->BtnSyncPcClick();
 }
 
 void TForm1::BtnSyncFwClick() {
-    Sync.BtnSyncFwClick();
+    Sync->BtnSyncFwClick();
 }
 
 void TForm1::BtnResetClick() {
-    Sync.BtnResetClick();
+    Sync->BtnResetClick();
 }
 
 void TForm1::CmbDataDisClick() {
     Line->CmbDataDisClick();
 }
 
+void TForm1::PortsClick() {
+    const QStringList search = Device->Search().Lines();
+    const PortsRequest request{Device->PresentPortNames(MidiDirection::Input),
+                               Device->PresentPortNames(MidiDirection::Output),
+                               ReadDeviceChoice(Files.SettingsFile()),
+                               search.isEmpty() ? QString() : search.constLast()};
+    const std::optional<DeviceChoice> chosen = Prompts.ChoosePorts(request);
+    if (!chosen)
+        return;
+    WriteDeviceChoice(Files.SettingsFile(), *chosen);
+    Device->ChangePortChoice(chosen->InputPort, chosen->OutputPort);
+}
+
 void TForm1::CreateSysExLock() {
-    SysExLock = std::make_unique<std::mutex>();
+    Device->CreateSysExLock();
 }
 
 void TForm1::FillDeviceLists() {
@@ -215,32 +281,30 @@ void TForm1::FillDeviceLists() {
             item->setCheckState(Qt::Unchecked);
         }
     };
-    fill(Form->lbxInputDevices, InputPorts().PortNames());
-    fill(Form->lbxOutputDevices, OutputPorts().PortNames());
+    fill(Form->lbxInputDevices, Midi.InputPorts().PortNames());
+    fill(Form->lbxOutputDevices, Midi.OutputPorts().PortNames());
+}
+
+void TForm1::RefillDeviceLists() {
+    Form->lbxInputDevices->clear();
+    Form->lbxOutputDevices->clear();
+    FillDeviceLists();
 }
 
 void TForm1::DiscoverDevice() {
-    Device.DiscoverDevice(Usb);
+    Device->DiscoverDevice();
 }
 
 void TForm1::FormDestroy() {
-    Device.FormDestroy();
-}
-
-void TForm1::Timer3Timer() {
-    Device.Timer3Timer(*SysExLock);
+    Device->FormDestroy();
 }
 
 void TForm1::TimerSyncFWTimer() {
-    Sync.TimerSyncFWTimer();
+    Sync->TimerSyncFWTimer();
 }
 
 void TForm1::TimerSyncPCTimer() {
-    Sync.TimerSyncPCTimer();
-}
-
-void TForm1::TimerCheckUSBTimer() {
-    Device.TimerCheckUSBTimer();
+    Sync->TimerSyncPCTimer();
 }
 
 void TForm1::MidiDataIn(std::int32_t port, std::uint8_t status, std::uint8_t data1,
@@ -248,19 +312,14 @@ void TForm1::MidiDataIn(std::int32_t port, std::uint8_t status, std::uint8_t dat
     Line->MidiDataIn(port, status, data1, data2);
 }
 
-void TForm1::SysExDataIn(std::int32_t port, TByteStream& stream) {
-    const std::lock_guard hold(*SysExLock);
-    Device.SysExDataIn(port, stream);
-}
-
 void TForm1::AnalysisData(const ParameterBytes& bytes) {
-    DecodeDumpReply(bytes, Parameters);
+    DecodeDumpReply(bytes, Session.Model());
     RegainData();
-    Device.DumpReceived = 1;
+    Device->MarkDumpReceived();
 }
 
 void TForm1::ResetPara() {
-    ::ResetPara(Parameters);
+    ::ResetPara(Session.Model());
     RegainData();
 }
 
@@ -270,6 +329,7 @@ void TForm1::SaveCurrentPara() {
 
 void TForm1::RegainData() {
     Panel.RegainData();
+    ShowSelectedForAccess(*Form, Device->Keyboard(), Session.Model().SelectedControl);
 }
 
 void TForm1::ShowProfileName(const QString& name) {
@@ -277,7 +337,7 @@ void TForm1::ShowProfileName(const QString& name) {
 }
 
 void TForm1::ShowConnection(bool connected) {
-    Form->LbConnect->setText(connected ? QStringLiteral("Connect") : QStringLiteral("Disconnect"));
+    Form->LbConnect->setText(connected ? tr("Connect") : tr("Disconnect"));
     ShowConnectionColour(*Form->LbConnect, connected);
 }
 
@@ -299,16 +359,8 @@ void TForm1::ShowDevicePort(int index) {
     Form->LbUSBNum->setText(QString::number(index));
 }
 
-void TForm1::StartIdentityPoll() {
-    Timer3->start();
-}
-
-void TForm1::StopIdentityPoll() {
-    Timer3->stop();
-}
-
-void TForm1::StopConnectionCheck() {
-    TimerCheckUSB->stop();
+void TForm1::ShowSearch(const QStringList& lines) {
+    Form->LbConnect->setToolTip(lines.join(u'\n'));
 }
 
 void TForm1::SetProgress(SyncWait wait, int position) {
@@ -321,4 +373,18 @@ void TForm1::StartWait(SyncWait wait) {
 
 void TForm1::StopWait(SyncWait wait) {
     (wait == SyncWait::ToPc ? TimerSyncPC : TimerSyncFW)->stop();
+}
+
+void TForm1::ShowNoAnswer(SyncWait wait) {
+    HideNoAnswer();
+    QProgressBar* bar = wait == SyncWait::ToPc ? Form->ProBarToPC : Form->ProBarToFW;
+    bar->setFormat(tr("The keyboard did not answer."));
+    bar->setAlignment(Qt::AlignCenter);
+    bar->setTextVisible(true);
+    TimerNoAnswer->start();
+}
+
+void TForm1::HideNoAnswer() {
+    for (QProgressBar* bar : {Form->ProBarToPC, Form->ProBarToFW})
+        bar->setTextVisible(false);
 }

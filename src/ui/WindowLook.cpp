@@ -1,12 +1,14 @@
-#include "WindowLook.h"
+#include "ui/WindowLook.h"
 
 #include "ui_Unit1.h"
 
 #include <QProxyStyle>
+#include <QScreen>
 #include <QStyledItemDelegate>
 
 #include <initializer_list>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -87,6 +89,57 @@ void EditField(QLineEdit& field) {
     field.setPalette(palette);
 }
 
+// Gives a hidden picture its bitmap when it is first shown: seven of the
+// eight highlights stay hidden until their control is chosen, and reading the
+// bitmaps is most of what the pictures cost at start-up.
+class PictureWhenShown final : public QObject {
+public:
+    PictureWhenShown(QLabel& label, QString path)
+        : QObject(&label), Label(label), Path(std::move(path)) {
+        label.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            Label.removeEventFilter(this);
+            Label.setPixmap(QPixmap(Path));
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QLabel& Label;
+    QString Path;
+};
+
+// The pictures come in two sets drawn at the sizes of their labels, for 1x
+// and, named "@2x" and read with a device pixel ratio of 2, for finer screens;
+// the window's screen chooses, as the window is not on it yet. At 1x and 2x
+// painting copies them. At other ratios (125 %, 150 %) the label smooths its
+// picture to its size once, since painting it as it is would scale it without
+// smoothing.
+void Pictures(const QWidget& window, Ui::TForm1& form) {
+    const QScreen* screen = window.screen();
+    const qreal ratio = screen ? screen->devicePixelRatio() : 1;
+    const QString set = ratio > 1 ? QStringLiteral("@2x.bmp") : QStringLiteral(".bmp");
+    const auto show = [&](QLabel& label, const QString& name) {
+        label.setScaledContents(ratio != 1 && ratio != 2);
+        const QString path = QStringLiteral(":/art/") + name + set;
+        if (label.isHidden())
+            new PictureWhenShown(label, path);
+        else
+            label.setPixmap(QPixmap(path));
+    };
+    show(*form.SONDRIKALogo, QStringLiteral("Logo"));
+    for (QLabel* picture :
+         {form.ImgbData1, form.ImgbData2, form.ImgbData3, form.ImgbData4, form.ImgbData5,
+          form.ImgbData6, form.ImgbData7, form.ImgbData8, form.ImgData1, form.ImgData2,
+          form.ImgData3, form.ImgData4, form.ImgData5, form.ImgData6, form.ImgData7, form.ImgData8})
+        show(*picture, picture->objectName());
+}
+
 class EntryHeightDelegate final : public QStyledItemDelegate {
 public:
     EntryHeightDelegate(int height, QObject* parent)
@@ -114,6 +167,7 @@ void ApplyWindowLook(QWidget& window) {
 }
 
 void ApplyControlLook(QWidget& window, Ui::TForm1& form) {
+    Pictures(window, form);
     Label(*form.Label6, Font(Arial, 56), White);
     Label(*form.LbVersions, Font(Arial, 24), LimeGreen);
     form.LbConnect->setFont(Font(Arial, 24));
@@ -159,4 +213,8 @@ void ApplyControlLook(QWidget& window, Ui::TForm1& form) {
 
     for (QListWidget* list : {form.lbxInputDevices, form.lbxOutputDevices})
         list->setItemDelegate(new EntryHeightDelegate(13, list));
+}
+
+QColor FocusFrameColour() {
+    return {0xFF, 0xC0, 0x20};
 }

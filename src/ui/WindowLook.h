@@ -1,5 +1,6 @@
 #pragma once
 
+class QColor;
 class QWidget;
 namespace Ui {
 class TForm1;
@@ -13,9 +14,15 @@ class TForm1;
 //
 // In two steps: the window's own font and background before its design makes
 // the controls, which then inherit them as they are made instead of each
-// taking a change of font afterwards; then the controls' own.
+// taking a change of font afterwards; then the controls' own, and the
+// pictures in the set that fits the screen's device pixel ratio.
 void ApplyWindowLook(QWidget& window);
 void ApplyControlLook(QWidget& window, Ui::TForm1& form);
 
 // The connection label's colour: lime green while connected, else red.
 void ShowConnectionColour(QWidget& label, bool connected);
+
+// The frame a label button or control picture draws round itself while it has
+// the keyboard focus: amber, which stands out on the dark background and on
+// the buttons' faces alike.
+QColor FocusFrameColour();

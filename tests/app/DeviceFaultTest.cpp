@@ -1,5 +1,5 @@
-#include "DeviceMessages.h"
-#include "EditorOnJack.h"
+#include "EditorWithSimulator.h"
+#include "device/DeviceMessages.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -34,10 +34,10 @@ private:
 // Far above any lag a user would notice, far below a hang.
 constexpr qint64 StallMs = 1000;
 
-class DeviceFault : public EditorOnJack {
+class DeviceFault : public EditorWithSimulator {
 protected:
     void SetUp() override {
-        EditorOnJack::SetUp();
+        EditorWithSimulator::SetUp();
         if (HasFatalFailure())
             return;
         ASSERT_TRUE(WaitForConnection("Connect", 10000));
@@ -109,19 +109,28 @@ TEST_F(SlowKeyboard, KilledDuringSyncToPcTheWaitEndsSilently) {
     KillDuring("BtnSyncPc", "TimerSyncPC");
 }
 
-TEST_F(DeviceFault, RestartedKeyboardIsNotLookedForAgain) {
+TEST_F(DeviceFault, UnpluggedAndPluggedInAgainTheKeyboardIsFoundAndWorks) {
     KillSimulator();
     ASSERT_TRUE(WaitForConnection("Disconnect", 4000));
+    LoopWatch watch;
+    QTest::qWait(1500);
     StartSimulator({});
     ASSERT_FALSE(HasFatalFailure());
 
-    // Several rounds of the connection check see the new ports.
-    LoopWatch watch;
-    QTest::qWait(2500);
-    EXPECT_EQ(LabelText("LbConnect"), "Disconnect");
+    QElapsedTimer found;
+    found.start();
+    ASSERT_TRUE(WaitForConnection("Connect", 5000));
+    RecordProperty("ConnectAfterPortsAppearedMs", static_cast<int>(found.elapsed()));
+    EXPECT_EQ(LabelText("LbVersions"), "FW: V1.05");
     EXPECT_LT(watch.LongestGapMs, StallMs);
     EXPECT_TRUE(Prompts.Errors().isEmpty()) << Prompts.Errors().join('\n').toStdString();
-    ExpectResponsive();
+
+    // Bound to the new ports: a synchronisation reaches the keyboard.
+    Prompts.ConfirmAnswers = {true};
+    Click("BtnSyncPc");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !Prompts.Notices().isEmpty(); }, 3000));
+    EXPECT_EQ(Prompts.Notices().value(0).trimmed(),
+              "Device data successfully synchronized to the Editor software.");
 }
 
 TEST_F(DeviceFault, OversizedAndFloodingSysExLeaveTheModelAlone) {

@@ -1,15 +1,40 @@
-#include "EditorOnJack.h"
-#include "ParameterModel.h"
+#include "EditorWithSimulator.h"
+#include "JackPeer.h"
+#include "midi/Midi.h"
+#include "model/ParameterModel.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTest>
 
 namespace {
 
-using EndToEnd = EditorOnJack;
+using EndToEnd = EditorWithSimulator;
+
+// Another device on the server, registered before the keyboard, so listed
+// first.
+class BesideAnotherDevice : public EditorWithSimulator {
+protected:
+    void BeforeSimulator() override { Other = std::make_unique<JackPeer>("Synth"); }
+    std::unique_ptr<JackPeer> Other;
+};
 
 } // namespace
+
+TEST_F(BesideAnotherDevice, ConnectionFollowsTheKeyboardNotThePortListedFirst) {
+    ASSERT_TRUE(WaitForConnection("Connect", 5000));
+    ASSERT_EQ(InputPorts().PortNames().front().Name, "Synth");
+    Other.reset();
+    QTest::qWait(1500);
+    EXPECT_EQ(LabelText("LbConnect"), "Connect");
+
+    QElapsedTimer gone;
+    gone.start();
+    KillSimulator();
+    ASSERT_TRUE(WaitForConnection("Disconnect", 3000));
+    EXPECT_LE(gone.elapsed(), 1200);
+}
 
 TEST_F(EndToEnd, ConnectsSynchronisesBothWaysAndNoticesTheKeyboardLeaving) {
     ASSERT_TRUE(WaitForConnection("Connect", 5000));

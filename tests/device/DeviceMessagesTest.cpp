@@ -1,5 +1,5 @@
-#include "DeviceMessages.h"
-#include "SysExHexText.h"
+#include "device/DeviceMessages.h"
+#include "midi/SysExHexText.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -125,6 +125,9 @@ TEST(DeviceMessages, IdentityReplyAndFirmwareText) {
                                         0x05, 0x00, 0x00, 0x00, 0x00, 0x00, 0xF7};
     EXPECT_FALSE(IsKeyboardIdentity(Received(longer)));
     EXPECT_FALSE(IsIdentityReply(Received(longer)));
+    // Another maker's identity reply is not the keyboard's.
+    EXPECT_FALSE(
+        IsIdentityReply(Received({0xF0, 0x7E, 0x7F, 0x06, 0x02, 0x41, 0x00, 0x01, 0x05, 0xF7})));
 }
 
 TEST(ReceivedSysEx, KeepsTheFirstFiftyBytesAsTexts) {

@@ -1,5 +1,5 @@
-#include "SysfsUsbDeviceQuery.h"
 #include "TempFolder.h"
+#include "device/SysfsUsbDeviceQuery.h"
 
 #include <QDir>
 #include <gtest/gtest.h>

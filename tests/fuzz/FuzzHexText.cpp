@@ -1,5 +1,5 @@
 // Any text through the hex text codec, and any bytes through a round trip.
-#include "SysExHexText.h"
+#include "midi/SysExHexText.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,10 +1,11 @@
 // Any file as a profile: loaded, every record's names shown, every list
 // index looked up as the panel would, and the parameter set built, whose
 // bytes must all stay 7-bit.
-#include "DeviceMessages.h"
-#include "ProfileFile.h"
 #include "ScratchFolder.h"
-#include "SysExHexText.h"
+#include "device/DeviceMessages.h"
+#include "midi/SysExHexText.h"
+#include "model/ProfileFile.h"
+#include "model/Vocabulary.h"
 
 #include <QFile>
 #include <QTemporaryDir>

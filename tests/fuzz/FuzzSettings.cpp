@@ -1,6 +1,6 @@
 // Any file as System.ini: read, and the profile path taken from it.
 #include "ScratchFolder.h"
-#include "SettingsFile.h"
+#include "model/SettingsFile.h"
 
 #include <QDateTime>
 #include <QFile>

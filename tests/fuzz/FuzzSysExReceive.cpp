@@ -2,41 +2,38 @@
 // into the device link's handler, the identity and parameter-reply tests, the
 // decode of a dump reply into a model, the monitor's display rule and the
 // parameter set built from that model, whose bytes must all stay 7-bit.
-#include "DeviceLink.h"
 #include "FakeMidiService.h"
-#include "Midi.h"
-#include "MonitorLine.h"
-#include "SysExHexText.h"
+#include "FakeUsbDeviceQuery.h"
+#include "device/DeviceLink.h"
+#include "midi/Midi.h"
+#include "midi/SysExHexText.h"
+#include "ui/MonitorLine.h"
 
+#include <QCoreApplication>
 #include <cstdlib>
 
 namespace {
 
-class NoView : public ConnectionView {
-public:
-    void ShowConnection(bool) override {}
-    void ShowFirmware(const QString&) override {}
-    void TickInputPort(int) override {}
-    void TickOutputPort(int) override {}
-    void ShowDevicePort(int) override {}
-    void StartIdentityPoll() override {}
-    void StopIdentityPoll() override {}
-    void StopConnectionCheck() override {}
-};
-
 struct Harness {
-    NoView View;
-    ParameterModel Model;
-    DeviceLink Link{View, {nullptr, nullptr, [this](const ParameterBytes& bytes) {
-                               DecodeDumpReply(bytes, Model);
-                           }}};
-
-    Harness() {
+    // The link's timers want an event dispatcher, though none ever fires here.
+    int Argc = 1;
+    char Name[16] = "fuzz";
+    char* Argv[2] = {Name, nullptr};
+    QCoreApplication Application{Argc, Argv};
+    MidiPorts Midi{[] {
         auto service = std::make_unique<FakeMidiService>();
         service->AddInputPort("USB Keys");
         service->AddOutputPort("USB Keys");
-        UseMidiService(std::move(service));
-        InputPorts().SetOnSysExMessage(
+        return service;
+    }()};
+    FakeUsbDeviceQuery Usb;
+    ParameterModel Model;
+    DeviceLink Link{Midi, Usb};
+
+    Harness() {
+        QObject::connect(&Link, &DeviceLink::DumpReplyReceived,
+                         [this](const ParameterBytes& bytes) { DecodeDumpReply(bytes, Model); });
+        Midi.InputPorts().SetOnSysExMessage(
             [this](std::int32_t port, TByteStream& stream) { Link.SysExDataIn(port, stream); });
         ResetPara(Model);
     }
@@ -46,7 +43,7 @@ struct Harness {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static Harness harness;
-    TMidiInput& inputs = InputPorts();
+    TMidiInput& inputs = harness.Midi.InputPorts();
     for (std::size_t at = 0; at < size || at == 0; at += TSysExData::BufferLength) {
         const std::size_t piece = std::min(size - at, TSysExData::BufferLength);
         inputs.SysExBuffers()[0]->State.store(TSysExData::TState::Queued);

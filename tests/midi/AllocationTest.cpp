@@ -1,5 +1,5 @@
 #include "FakeMidiTest.h"
-#include "MidiDispatch.h"
+#include "midi/MidiDispatch.h"
 
 #include <gtest/gtest.h>
 
@@ -106,9 +106,9 @@ TEST_F(Allocation, ShortMessagesPassWithoutAny) {
     constexpr int Rounds = 1000;
     const long allocations = AllocationsOf([&] {
         for (int i = 0; i < Rounds; ++i) {
-            InputCallback(0, note);
-            InputCallback(0, program);
-            InputCallback(0, clock);
+            InputCallback(&InputPorts(), 0, note);
+            InputCallback(&InputPorts(), 0, program);
+            InputCallback(&InputPorts(), 0, clock);
         }
     });
 
@@ -129,8 +129,8 @@ TEST_F(Allocation, SysExDeliveriesPassWithoutAny) {
 
     const long allocations = AllocationsOf([&] {
         for (int i = 0; i < 100; ++i) {
-            InputCallback(0, reply);
-            InputCallback(0, longMessage);
+            InputCallback(&InputPorts(), 0, reply);
+            InputCallback(&InputPorts(), 0, longMessage);
         }
     });
 

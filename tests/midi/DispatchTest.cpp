@@ -1,7 +1,6 @@
-#include "BackgroundErrors.h"
 #include "FakeMidiTest.h"
 #include "RecordingWindow.h"
-#include "SysExHexText.h"
+#include "midi/SysExHexText.h"
 
 #include <gtest/gtest.h>
 
@@ -175,13 +174,13 @@ TEST_F(Dispatch, InputDoesNotStallWithoutASysExHandler) {
 }
 
 TEST_F(Dispatch, HandlerErrorsAreReportedAndInputGoesOn) {
+    const auto port = Fake->AddInputPort("HBX740");
     std::mutex reportsLock;
     std::vector<std::string> reports;
-    SetBackgroundErrorSink([&](const std::string& text) {
+    InputPorts().Errors().SetSink([&](const std::string& text) {
         const std::lock_guard lock(reportsLock);
         reports.push_back(text);
     });
-    const auto port = Fake->AddInputPort("HBX740");
     int shortCalls = 0;
     InputPorts().SetOnShortMessage([&](std::int32_t, std::uint8_t, std::uint8_t, std::uint8_t) {
         if (++shortCalls == 1)
@@ -201,7 +200,6 @@ TEST_F(Dispatch, HandlerErrorsAreReportedAndInputGoesOn) {
     Fake->Inject(port, SysExOf(8));
     Fake->Inject(port, {0x90, 2, 2});
     Fake->WaitUntilDelivered();
-    SetBackgroundErrorSink(nullptr);
 
     EXPECT_EQ(reports, (std::vector<std::string>{"bad reply", "bad short message"}));
     EXPECT_EQ(Window.Events(),

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "FakeMidiService.h"
-#include "Midi.h"
+#include "TestMidiPorts.h"
+#include "midi/Midi.h"
 
 #include <gtest/gtest.h>
 
@@ -19,9 +20,9 @@ public:
     MidiResult QueryPort(MidiDirection direction, const std::string& serviceName) override {
         return Service.QueryPort(direction, serviceName);
     }
-    MidiResult OpenInput(const std::string& serviceName, MidiInputCallback callback,
-                         std::int32_t instance, MidiHandle& handle) override {
-        return Service.OpenInput(serviceName, callback, instance, handle);
+    MidiResult OpenInput(const std::string& serviceName, const MidiInputTarget& target,
+                         MidiHandle& handle) override {
+        return Service.OpenInput(serviceName, target, handle);
     }
     MidiResult CloseInput(MidiHandle handle) override { return Service.CloseInput(handle); }
     MidiResult OpenOutput(const std::string& serviceName, MidiHandle& handle) override {
@@ -39,9 +40,9 @@ private:
     MidiService& Service;
 };
 
-// Runs each test with a fresh fake service selected and releases the MIDI
-// module's state before the fake goes.
-class FakeMidiTest : public testing::Test {
+// Runs each test with fresh ports on a fake service and releases them before
+// the fake goes.
+class FakeMidiTest : public testing::Test, protected TestMidiPorts {
 protected:
     void SetUp() override { UseMidiService(std::make_unique<LentMidiService>(*Fake)); }
     void TearDown() override { ReleaseMidi(); }

@@ -1,4 +1,4 @@
-#include "JackServerProbe.h"
+#include "midi/JackServerProbe.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Midi.h"
+#include "midi/Midi.h"
 
 #include <chrono>
 #include <condition_variable>

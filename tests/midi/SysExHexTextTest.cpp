@@ -1,4 +1,4 @@
-#include "SysExHexText.h"
+#include "midi/SysExHexText.h"
 
 #include <gtest/gtest.h>
 

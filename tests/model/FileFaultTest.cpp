@@ -1,13 +1,16 @@
 #include "ErrorOf.h"
-#include "ProfileFile.h"
-#include "SettingsFile.h"
 #include "TempFolder.h"
+#include "model/EditingSession.h"
+#include "model/ProfileFile.h"
+#include "model/SettingsFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <random>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -115,4 +118,65 @@ TEST(FileFaults, SaveKilledAtAnyMomentLeavesTheOldOrTheNewProfile) {
         ASSERT_TRUE(now == firstBytes || now == secondBytes)
             << "round " << round << ": " << now.size() << " bytes";
     }
+}
+
+// Root saving a user's profile leaves it the user's; a user's profile in a
+// folder the user cannot write to stays savable, in place.
+TEST(FileFaults, SavingKeepsTheOwnerAndWritesInPlaceWhereNoNewFileCanGo) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "changing owners needs root";
+    constexpr uid_t user = 65534;
+    constexpr gid_t group = 65534;
+    TempFolder folder;
+    const QString path = folder.FilePath("customer.cus");
+    const QByteArray native = QFile::encodeName(path);
+    SaveParaToFile(ModelWithValue(1), path);
+    ASSERT_EQ(::chown(native.constData(), user, group), 0);
+    ASSERT_EQ(::chmod(native.constData(), 0640), 0);
+
+    SaveParaToFile(ModelWithValue(2), path);
+    struct stat st {};
+    ASSERT_EQ(::stat(native.constData(), &st), 0);
+    EXPECT_EQ(st.st_uid, user);
+    EXPECT_EQ(st.st_gid, group);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(folder.Read("customer.cus"), BytesOf(ModelWithValue(2)));
+
+    ASSERT_EQ(::chmod(QFile::encodeName(folder.Path()).constData(), 0755), 0);
+    const pid_t saver = ::fork();
+    ASSERT_GE(saver, 0);
+    if (saver == 0) {
+        if (::setgid(group) != 0 || ::setuid(user) != 0)
+            ::_exit(2);
+        ::_exit(ErrorOf([&] { SaveParaToFile(ModelWithValue(3), path); }) == "(no error)" ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(saver, &status, 0), saver);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(folder.Read("customer.cus"), BytesOf(ModelWithValue(3)));
+    EXPECT_EQ(QDir(folder.Path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST(FileFaults, BackupOnAFullDiskLeavesNoPieceAndTheSaveGoesOn) {
+    SmallDisk backupDisk("8k");
+    if (!backupDisk.Mounted)
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    QFile filler(backupDisk.Folder.FilePath("filler"));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    while (filler.write(QByteArray(512, 'f')) == 512) {
+    }
+    filler.close();
+
+    TempFolder folder;
+    const QString path = folder.FilePath("customer.cus");
+    SaveParaToFile(ModelWithValue(1), path);
+    EditingSession session;
+    session.Open(path);
+    session.KeepBackups(ProfileBackups(backupDisk.Folder.Path()));
+    session.Model().Record(1).Value = 2;
+    session.Save();
+
+    EXPECT_EQ(folder.Read("customer.cus"), BytesOf(ModelWithValue(2)));
+    EXPECT_EQ(QDir(backupDisk.Folder.Path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"filler"});
 }

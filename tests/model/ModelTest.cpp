@@ -1,5 +1,5 @@
-#include "ParameterModel.h"
-#include "ValueText.h"
+#include "model/ParameterModel.h"
+#include "model/ValueText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "ProfileFile.h"
+#include "model/ProfileFile.h"
 #include "ErrorOf.h"
-#include "FileError.h"
 #include "ProfileBytes.h"
 #include "TempFolder.h"
+#include "model/FileError.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

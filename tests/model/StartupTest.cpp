@@ -1,8 +1,8 @@
 #include "ProfileBytes.h"
-#include "ProfileFile.h"
-#include "SettingsFile.h"
-#include "StartupProfile.h"
 #include "TempFolder.h"
+#include "model/ProfileFile.h"
+#include "model/SettingsFile.h"
+#include "model/StartupProfile.h"
 
 #include <QDir>
 #include <QSettings>
@@ -115,4 +115,44 @@ TEST(Startup, UnwritableSettingsFileFailsWithItsPathAfterChoosingTheDefault) {
                   "Unable to write to " + QDir::toNativeSeparators(s.Files.SettingsFile()));
     }
     EXPECT_EQ(s.ProfilePath, s.Files.DefaultProfile());
+}
+
+TEST(Startup, SettingsKeepAProfilePathWhateverItHolds) {
+    TempFolder base;
+    const QString odd = QStringLiteral("live, set; v=2 #1 ümlaut");
+    ASSERT_TRUE(QDir(base.Path()).mkdir(odd));
+    const ProgramFiles files{base.FilePath(odd)};
+    QString first, second;
+    ReadSettingsFile(first, files);
+    ReadSettingsFile(second, files);
+    EXPECT_EQ(first, files.DefaultProfile());
+    EXPECT_EQ(second, first);
+
+    // Written by hand, without the quotes Qt would put around it.
+    base.Write("System.ini", "[Other]\nFilePath=x\n[System]\nFilePath = /home/u/a, b;c.cus \n");
+    QString handWritten;
+    ReadSettingsFile(handWritten, ProgramFiles{base.Path()});
+    EXPECT_EQ(handWritten, "/home/u/a, b;c.cus");
+}
+
+// An installed copy keeps its files in the user's folders, never beside itself.
+TEST(Startup, InstalledCopyKeepsItsFilesInTheUsersFolders) {
+    TempFolder home, program;
+    qputenv("XDG_CONFIG_HOME", home.FilePath("config").toLocal8Bit());
+    qputenv("XDG_DATA_HOME", home.FilePath("data").toLocal8Bit());
+    const ProgramFiles installed = ProgramFiles::Locate(program.Path(), program.Path());
+    const ProgramFiles portable = ProgramFiles::Locate(program.Path(), home.FilePath("bin"));
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_DATA_HOME");
+
+    EXPECT_EQ(installed.SettingsFile(), home.FilePath("config/HBX740/System.ini"));
+    EXPECT_EQ(installed.DefaultProfile(), home.FilePath("data/HBX740/customer.cus"));
+    EXPECT_EQ(portable.SettingsFile(), program.FilePath("System.ini"));
+    ParameterModel model;
+    QString profilePath;
+    ReadSettingsFile(profilePath, installed);
+    LoadStartupProfile(model, profilePath, installed, [&] { ResetPara(model); });
+    EXPECT_EQ(StoredProfilePath(installed), installed.DefaultProfile());
+    EXPECT_EQ(home.Read("data/HBX740/customer.cus"), DefaultProfileBytes());
+    EXPECT_TRUE(QDir(program.Path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
 }

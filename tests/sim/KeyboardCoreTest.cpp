@@ -1,7 +1,7 @@
 #include "KeyboardCore.h"
-#include "DeviceMessages.h"
 #include "SimulatedKeyboard.h"
-#include "SysExHexText.h"
+#include "device/DeviceMessages.h"
+#include "midi/SysExHexText.h"
 
 #include <gtest/gtest.h>
 
@@ -90,17 +90,14 @@ TEST(SimulatedKeyboard, AnswersThroughTheFakeServiceAfterItsDelayOrNotAtAll) {
     std::vector<Bytes> heard;
     std::mutex heardLock;
     MidiHandle in = 0, out = 0;
-    static std::function<void(Bytes)> deliver;
-    deliver = [&](Bytes message) {
+    std::function<void(Bytes)> deliver = [&](Bytes message) {
         const std::lock_guard hold(heardLock);
         heard.push_back(std::move(message));
     };
-    ASSERT_EQ(service.OpenInput(
-                  keyboard.InputPort,
-                  [](std::int32_t, std::span<const std::uint8_t> m) {
-                      deliver({m.begin(), m.end()});
-                  },
-                  0, in),
+    const auto callback = [](void* context, std::int32_t, std::span<const std::uint8_t> m) {
+        (*static_cast<std::function<void(Bytes)>*>(context))({m.begin(), m.end()});
+    };
+    ASSERT_EQ(service.OpenInput(keyboard.InputPort, {callback, &deliver, 0}, in),
               MidiResultCode::Ok);
     ASSERT_EQ(service.OpenOutput(keyboard.OutputPort, out), MidiResultCode::Ok);
     const Bytes request = {0xF0, 0x7E, 0x00, 0x06, 0x01, 0xF7};

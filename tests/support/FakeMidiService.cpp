@@ -74,7 +74,7 @@ void FakeMidiService::Deliver(std::stop_token stop, Port& port) {
         {
             const std::lock_guard delivery(port.DeliveryLock);
             if (port.Open && port.Present)
-                port.Callback(port.Instance, message);
+                port.Target.Callback(port.Target.Context, port.Target.Instance, message);
         }
         {
             const std::lock_guard queue(port.QueueLock);
@@ -160,8 +160,8 @@ MidiResult FakeMidiService::QueryPort(MidiDirection direction, const std::string
     return port->Present ? MidiResultCode::Ok : NotPresent(serviceName);
 }
 
-MidiResult FakeMidiService::OpenInput(const std::string& serviceName, MidiInputCallback callback,
-                                      std::int32_t instance, MidiHandle& handle) {
+MidiResult FakeMidiService::OpenInput(const std::string& serviceName, const MidiInputTarget& target,
+                                      MidiHandle& handle) {
     const std::lock_guard lock(Lock);
     CallLog.push_back("OpenInput " + serviceName);
     if (auto failure = TakeFailure(FakeOperation::OpenInput))
@@ -173,8 +173,7 @@ MidiResult FakeMidiService::OpenInput(const std::string& serviceName, MidiInputC
         const std::lock_guard delivery(port->DeliveryLock);
         if (!port->Present)
             return NotPresent(serviceName);
-        port->Callback = callback;
-        port->Instance = instance;
+        port->Target = target;
         port->Open = true;
     }
     handle = NextHandle++;

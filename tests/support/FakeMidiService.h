@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MidiService.h"
+#include "midi/MidiService.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -76,10 +76,14 @@ public:
     // Every open, close and send, as "<operation> <service name>".
     std::vector<std::string> Calls() const;
 
+    // What the service says it stands on.
+    MidiServiceKind ServiceKind = MidiServiceKind::Other;
+    MidiServiceKind Kind() override { return ServiceKind; }
+
     MidiResult ListPorts(MidiDirection direction, std::vector<MidiPortInfo>& ports) override;
     MidiResult QueryPort(MidiDirection direction, const std::string& serviceName) override;
-    MidiResult OpenInput(const std::string& serviceName, MidiInputCallback callback,
-                         std::int32_t instance, MidiHandle& handle) override;
+    MidiResult OpenInput(const std::string& serviceName, const MidiInputTarget& target,
+                         MidiHandle& handle) override;
     MidiResult CloseInput(MidiHandle handle) override;
     MidiResult OpenOutput(const std::string& serviceName, MidiHandle& handle) override;
     MidiResult CloseOutput(MidiHandle handle) override;
@@ -99,11 +103,10 @@ private:
         std::condition_variable_any QueueChanged;
         std::deque<std::vector<std::uint8_t>> Queue;
         bool Busy = false;
-        // Held while a callback runs; Callback, Instance and Open change only
+        // Held while a callback runs; Target and Open change only
         // under it.
         std::mutex DeliveryLock;
-        MidiInputCallback Callback = nullptr;
-        std::int32_t Instance = 0;
+        MidiInputTarget Target;
         bool Open = false;
         // Last, so that it stops before the fields above go.
         std::jthread Thread;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UsbDeviceQuery.h"
+#include "device/UsbDeviceQuery.h"
 
 // USB devices as a test lists them; counts the queries.
 class FakeUsbDeviceQuery : public UsbDeviceQuery {

@@ -2,6 +2,15 @@
 
 bool FakeUserPrompts::Confirm(const QString& text) {
     Log.push_back({Kind::Confirm, text, {}});
+    return NextAnswer();
+}
+
+bool FakeUserPrompts::ConfirmDefaultNo(const QString& text) {
+    Log.push_back({Kind::Confirm, text, {}, true});
+    return NextAnswer();
+}
+
+bool FakeUserPrompts::NextAnswer() {
     if (ConfirmAnswers.empty())
         return false;
     const bool answer = ConfirmAnswers.front();
@@ -27,6 +36,16 @@ std::optional<QString> FakeUserPrompts::OpenFile(const FileDialogRequest& reques
 std::optional<QString> FakeUserPrompts::SaveFile(const FileDialogRequest& request) {
     Log.push_back({Kind::SaveFile, {}, request});
     return NextFile();
+}
+
+std::optional<DeviceChoice> FakeUserPrompts::ChoosePorts(const PortsRequest& request) {
+    Log.push_back({Kind::Ports, request.Why, {}});
+    PortRequests.push_back(request);
+    if (PortAnswers.empty())
+        return std::nullopt;
+    const std::optional<DeviceChoice> answer = PortAnswers.front();
+    PortAnswers.pop_front();
+    return answer;
 }
 
 std::optional<QString> FakeUserPrompts::NextFile() {

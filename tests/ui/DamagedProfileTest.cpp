@@ -1,8 +1,8 @@
-#include "DeviceMessages.h"
-#include "ParameterPanel.h"
-#include "ProfileFile.h"
-#include "SysExHexText.h"
 #include "TempFolder.h"
+#include "device/DeviceMessages.h"
+#include "midi/SysExHexText.h"
+#include "model/ProfileFile.h"
+#include "ui/ParameterPanel.h"
 #include "ui_Unit1.h"
 
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "Vocabulary.h"
+#include "model/Vocabulary.h"
 #include "ui_Unit1.h"
 
 #include <QTest>
@@ -75,7 +75,6 @@ TEST_F(Design, OnlyTheEncoderHighlightAndNoHiddenControlShows) {
         auto* base = Window.findChild<QLabel*>(QStringLiteral("ImgbData%1").arg(n));
         ASSERT_NE(base, nullptr);
         EXPECT_TRUE(base->isVisible());
-        EXPECT_FALSE(base->pixmap().isNull()) << n;
     }
 }
 

@@ -1,15 +1,18 @@
-#include "DeviceMessages.h"
-#include "ProfileFile.h"
 #include "SimulatedKeyboard.h"
-#include "SysExHexText.h"
 #include "WindowFixture.h"
+#include "device/DeviceMessages.h"
+#include "midi/SysExHexText.h"
+#include "model/ProfileFile.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QTimer>
 #include <atomic>
+#include <functional>
 #include <thread>
 
 namespace {
@@ -88,7 +91,7 @@ TEST_F(DeviceWindowTest, NoInputPortMeansDisconnectedWithoutAskingUsb) {
     Start();
     EXPECT_EQ(Usb.Queries, 0);
     EXPECT_EQ(Text("LbConnect"), "Disconnect");
-    EXPECT_EQ(Window->Link().DeviceDisconnected, 1);
+    EXPECT_EQ(Window->Link().DeviceDisconnected(), 1);
     EXPECT_EQ(Get<QListWidget>("lbxOutputDevices")->count(), 1);
 
     Click("BtnSyncPc");
@@ -106,8 +109,8 @@ TEST_F(DeviceWindowTest, KeyboardMustBeOnUsbByItsExactIdentifierPrefix) {
     AddPorts({"HBX740"}, {"HBX740"});
     Start();
     EXPECT_EQ(Usb.Queries, 1);
-    EXPECT_EQ(Window->Link().KeyboardOnUsb, 0);
-    EXPECT_EQ(Window->Link().DeviceDisconnected, 1);
+    EXPECT_EQ(Window->Link().KeyboardOnUsb(), 0);
+    EXPECT_EQ(Window->Link().DeviceDisconnected(), 1);
     EXPECT_TRUE(Midi->Calls().empty());
     EXPECT_EQ(Get<QListWidget>("lbxInputDevices")->item(0)->text(), "HBX740");
     EXPECT_FALSE(Ticked("lbxInputDevices", 0));
@@ -118,8 +121,8 @@ TEST_F(DeviceWindowTest, NameMatchBindsTheFirstPortAndShowsTheFirmware) {
     AddPorts({"HBX740", "Synth", "HBX740"}, {"Synth", "HBX740", "HBX740"});
     Start();
     const DeviceLink& link = Window->Link();
-    EXPECT_EQ(link.DevicePort, 1);
-    EXPECT_EQ(link.PortMatchKind, NamePortMatch);
+    EXPECT_EQ(link.DevicePort(), 1);
+    EXPECT_EQ(link.PortMatchKind(), NamePortMatch);
     EXPECT_EQ(Midi->Calls(),
               (std::vector<std::string>{"OpenOutput HBX740:out1", "OpenInput HBX740:in0",
                                         "OpenInput HBX740:in2", "SendLong HBX740:out1"}));
@@ -136,20 +139,21 @@ TEST_F(DeviceWindowTest, NameMatchBindsTheFirstPortAndShowsTheFirmware) {
     EXPECT_EQ(Get("LbConnect")->palette().color(QPalette::WindowText), QColor(0x00, 0xFF, 0x00));
 }
 
-TEST_F(DeviceWindowTest, PrefixMatchAsksEveryUsbPortThenAlternatesBetweenPortsZeroAndOne) {
+TEST_F(DeviceWindowTest, PrefixMatchAsksEveryUsbPortThenTakesTurnsOverThem) {
     Usb.Ids = {KeyboardUsb};
     AddPorts({"USB MIDI A"}, {"USB MIDI A", "Synth", "USB MIDI B"});
     Start();
     const DeviceLink& link = Window->Link();
-    EXPECT_EQ(link.UsbPortCount, 2);
-    EXPECT_EQ(link.DevicePort, 2);
-    EXPECT_EQ(link.PortMatchKind, UsbPortMatch);
+    EXPECT_EQ(link.UsbPortCount(), 2);
+    EXPECT_EQ(link.DevicePort(), 2);
+    EXPECT_EQ(link.PortMatchKind(), UsbPortMatch);
     EXPECT_EQ(IdentityRequestTargets(), (std::vector<int>{0, 2}));
+    // Another maker's reply on the way does not end the search.
+    Reply({0xF0, 0x7E, 0x7F, 0x06, 0x02, 0x41, 0x00, 0x01, 0x05, 0xF7});
     ASSERT_TRUE(WaitFor([&] { return !TimerRuns("Timer3"); }));
-    // Ticks 1 to 7: port 1 when the count so far is even, port 0 when odd.
-    // Port 1 is not open, so only the sends to port 0 reach the service.
-    EXPECT_EQ(IdentityRequestTargets(), (std::vector<int>{0, 2, 0, 0, 0}));
-    EXPECT_EQ(link.IdentityTicks, 7);
+    // Seven retries over the two ports that were asked first; "Synth" never.
+    EXPECT_EQ(IdentityRequestTargets(), (std::vector<int>{0, 2, 0, 2, 0, 2, 0, 2, 0}));
+    EXPECT_EQ(link.IdentityTicks(), 7);
     EXPECT_EQ(Text("LbConnect"), "Disconnect");
     EXPECT_TRUE(Prompts.Log.empty());
 }
@@ -158,9 +162,9 @@ TEST_F(DeviceWindowTest, ReplyOnAPrefixPortRebindsTheDevicePortByName) {
     Usb.Ids = {KeyboardUsb};
     AddPorts({"USB Keys", "USB Pads"}, {"USB Pads", "USB Keys", "USB Other"});
     Start();
-    EXPECT_EQ(Window->Link().DevicePort, 2);
+    EXPECT_EQ(Window->Link().DevicePort(), 2);
     Reply(IdentityReply105, 0);
-    EXPECT_EQ(Window->Link().DevicePort, 1);
+    EXPECT_EQ(Window->Link().DevicePort(), 1);
     ASSERT_TRUE(WaitFor([&] { return Text("LbConnect") == "Connect"; }));
 }
 
@@ -168,7 +172,7 @@ TEST_F(DeviceWindowTest, LoneUsbPortBeyondIndexFiveGetsOnlyTheRetries) {
     Usb.Ids = {KeyboardUsb};
     AddPorts({"USB in"}, {"a", "b", "c", "d", "e", "f", "g", "USB out"});
     Start();
-    EXPECT_EQ(Window->Link().DevicePort, 7);
+    EXPECT_EQ(Window->Link().DevicePort(), 7);
     EXPECT_TRUE(IdentityRequestTargets().empty());
     ASSERT_TRUE(WaitFor([&] { return IdentityRequestTargets().size() >= 2; }));
     EXPECT_EQ(IdentityRequestTargets(), (std::vector<int>{7, 7}));
@@ -178,11 +182,25 @@ TEST_F(DeviceWindowTest, InputsOnlyOpenTheInputsAndAskNothing) {
     Usb.Ids = {KeyboardUsb};
     AddPorts({"USB in"}, {"Synth"});
     Start();
-    EXPECT_EQ(Window->Link().PortMatchKind, UsbPortMatch);
-    EXPECT_EQ(Window->Link().UsbPortCount, 0);
-    EXPECT_EQ(Window->Link().DevicePort, 0);
+    EXPECT_EQ(Window->Link().PortMatchKind(), UsbPortMatch);
+    EXPECT_EQ(Window->Link().UsbPortCount(), 0);
+    EXPECT_EQ(Window->Link().DevicePort(), 0);
     EXPECT_EQ(Midi->Calls(), std::vector<std::string>{"OpenInput USB in:in0"});
     EXPECT_FALSE(TimerRuns("Timer3"));
+}
+
+TEST_F(DeviceWindowTest, ConnectionCheckWatchesTheKeyboardsInputWhereverItIsListed) {
+    Usb.Ids = {KeyboardUsb};
+    AddPorts({"Synth", "HBX740"}, {"HBX740"});
+    Start();
+    Reply(IdentityReply105, 1);
+    ASSERT_TRUE(WaitFor([&] { return Text("LbConnect") == "Connect"; }));
+    Midi->RemovePort(Inputs[0]);
+    QTest::qWait(1300);
+    EXPECT_EQ(Text("LbConnect"), "Connect");
+    EXPECT_EQ(Ports->LastDeviceCheck, MidiResultCode::Ok);
+    Midi->RemovePort(Inputs[1]);
+    EXPECT_TRUE(WaitFor([&] { return Text("LbConnect") == "Disconnect"; }, 1500));
 }
 
 TEST_F(DeviceWindowTest, VanishingInputPortZeroDisconnectsWithinASecond) {
@@ -192,8 +210,8 @@ TEST_F(DeviceWindowTest, VanishingInputPortZeroDisconnectsWithinASecond) {
     Midi->RemovePort(Inputs[0]);
     ASSERT_TRUE(WaitFor([&] { return Text("LbConnect") == "Disconnect"; }, 2500));
     EXPECT_EQ(Text("LbVersions"), "");
-    EXPECT_EQ(Window->Link().DeviceDisconnected, 1);
-    EXPECT_EQ(LastDeviceCheck, MidiResultCode::BadDeviceId);
+    EXPECT_EQ(Window->Link().DeviceDisconnected(), 1);
+    EXPECT_EQ(Ports->LastDeviceCheck, MidiResultCode::BadDeviceId);
     EXPECT_FALSE(TimerRuns("TimerCheckUSB"));
 
     Window.reset();
@@ -235,7 +253,7 @@ TEST_F(DeviceWindowTest, SyncToFwSendsTheParameterSetAndAnnouncesTheAcknowledgem
               QStringList{"      Editor data successfully synchronized to the device.     "});
     EXPECT_EQ(barWhileShown, 100);
     EXPECT_EQ(Get<QProgressBar>("ProBarToFW")->value(), 0);
-    EXPECT_EQ(Window->Link().WriteAcknowledged, 0);
+    EXPECT_EQ(Window->Link().WriteAcknowledged(), 0);
 }
 
 TEST_F(DeviceWindowTest, UnansweredSyncToFwTimesOutSilentlyWithTheProfileSaved) {
@@ -294,9 +312,8 @@ TEST_F(DeviceWindowTest, ResetWritesTheDefaultsEverywhere) {
               QStringList{"      Editor data successfully synchronized to the device.     "});
 }
 
-TEST_F(DeviceWindowTest, SyncToPcDecodesTheDumpAndLeavesTheEnableBox) {
+TEST_F(DeviceWindowTest, SyncToPcDecodesTheDumpIntoModelAndPanel) {
     StartWithKeyboard();
-    Get<QCheckBox>("CbEnable")->setChecked(false);
     Prompts.ConfirmAnswers = {true};
     Click("BtnSyncPc");
     EXPECT_EQ(Midi->Sent().back().Bytes,
@@ -305,7 +322,7 @@ TEST_F(DeviceWindowTest, SyncToPcDecodesTheDumpAndLeavesTheEnableBox) {
     ParameterModel device;
     ResetPara(device);
     device.Record(1).Value = 64;
-    device.Record(1).Disable = 0;
+    device.Record(1).Disable = 1;
     device.GlobalSettings()[Transpose] = 14;
     device.GlobalSettings()[Reverb] = 1;
     Reply(DumpReplyOf(device));
@@ -319,6 +336,7 @@ TEST_F(DeviceWindowTest, SyncToPcDecodesTheDumpAndLeavesTheEnableBox) {
     EXPECT_EQ(Text("EdtValue"), "64");
     EXPECT_EQ(ComboText("CmbTranspose"), "2");
     EXPECT_EQ(ComboText("CmbReverb"), "ON");
+    EXPECT_EQ(Window->Model().Record(1).Disable, 1);
     EXPECT_FALSE(Get<QCheckBox>("CbEnable")->isChecked());
 }
 
@@ -332,7 +350,7 @@ TEST_F(DeviceWindowTest, LateDumpReplyUpdatesTheModelWithoutAMessage) {
     device.Record(2).Value = 77;
     Reply(DumpReplyOf(device));
     ASSERT_TRUE(WaitFor([&] { return Window->Model().Record(2).Value == 77; }));
-    EXPECT_EQ(Window->Link().DumpReceived, 1);
+    EXPECT_EQ(Window->Link().DumpReceived(), 1);
     QTest::qWait(150);
     EXPECT_TRUE(Prompts.Notices().isEmpty());
 }
@@ -373,7 +391,7 @@ TEST_F(DeviceWindowTest, MonitorEndsOnTheLastMessageOfAFlood) {
 TEST(SimulatedKeyboardWindow, ConnectsAndRoundTripsTheParameterSet) {
     auto service = std::make_unique<FakeMidiService>();
     FakeMidiService& midi = *service;
-    UseMidiService(std::move(service));
+    MidiPorts ports(std::move(service));
     TempFolder folder;
     FakeUserPrompts prompts;
     FakeUsbDeviceQuery usb;
@@ -381,7 +399,7 @@ TEST(SimulatedKeyboardWindow, ConnectsAndRoundTripsTheParameterSet) {
     {
         // Goes before the service does.
         SimulatedKeyboard keyboard(midi, "HBX740", {2, 10});
-        TForm1 window(EditorServices{prompts, usb, folder.Path()});
+        TForm1 window(EditorServices{prompts, usb, ports, folder.Path()});
         auto* connect = window.findChild<QLabel*>("LbConnect");
         ASSERT_TRUE(QTest::qWaitFor([&] { return connect->text() == "Connect"; }, 3000));
         EXPECT_EQ(window.findChild<QLabel*>("LbVersions")->text(),
@@ -399,7 +417,6 @@ TEST(SimulatedKeyboardWindow, ConnectsAndRoundTripsTheParameterSet) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return prompts.Notices().size() == 2; }, 3000));
         EXPECT_EQ(transpose->currentIndex(), 3);
     }
-    ReleaseMidi();
 }
 
 // Short messages and SysEx from several threads on several ports, while the
@@ -445,4 +462,61 @@ TEST_F(DeviceWindowTest, FloodOnSeveralPortsWhilePortsCycleAndTheConnectionIsChe
     ASSERT_TRUE(WaitFor([&] { return Text("LbStatus") == "128"; }));
     EXPECT_EQ(Text("LbConnect"), "Connect");
     EXPECT_TRUE(Prompts.Errors().isEmpty()) << Prompts.Errors().join('\n').toStdString();
+}
+
+TEST_F(DeviceWindowTest, EveryCommandThatReplacesAProfileKeepsWhatItReplaced) {
+    StartWithKeyboard();
+    const QString profile = Folder.FilePath("customer.cus");
+    const QString other = Folder.FilePath("other.cus");
+    const auto content = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const auto backups = [this, &content] {
+        QList<QByteArray> kept;
+        const QDir folder(Folder.FilePath("backups"));
+        for (const QString& name : folder.entryList({"*.cus"}, QDir::Files, QDir::Name))
+            kept << content(folder.filePath(name));
+        return kept;
+    };
+    QList<QByteArray> replaced;
+    const auto run = [&](const QString& path, const std::function<void()>& command) {
+        replaced << content(path);
+        command();
+    };
+
+    SetValue("11");
+    Click("BtnSave");
+    const qsizetype first = backups().size();
+    SetValue("12");
+    run(profile, [&] { Click("BtnSave"); });
+    Prompts.ConfirmAnswers = {true};
+    run(profile, [&] { Click("BtnNEW"); });
+    SetValue("13");
+    Prompts.ConfirmAnswers = {true};
+    run(profile, [&] { Click("BtnSyncFw"); });
+    SetValue("14");
+    Prompts.ConfirmAnswers = {true};
+    run(profile, [&] { Click("BtnReset"); });
+    Folder.Write("other.cus", QByteArray(88, '\x01'));
+    Prompts.FileAnswers = {other};
+    run(other, [&] { Click("BtnExport"); });
+    // Saving what the file holds already replaces nothing worth keeping.
+    Click("BtnSave");
+
+    EXPECT_TRUE(Prompts.Errors().isEmpty()) << Prompts.Errors().join('\n').toStdString();
+    const QList<QByteArray> kept = backups();
+    ASSERT_EQ(kept.size() - first, replaced.size());
+    for (const QByteArray& old : replaced)
+        EXPECT_TRUE(kept.contains(old));
+    EXPECT_EQ(QDir(Folder.FilePath("backups")).entryList({"other-*.cus"}).size(), 1);
+}
+
+TEST_F(DeviceWindowTest, WithoutAMidiServiceTheConnectionLabelSaysSo) {
+    Midi->ServiceKind = MidiServiceKind::None;
+    Start();
+    EXPECT_TRUE(WaitFor([&] {
+        return Get<QLabel>("LbConnect")->toolTip() ==
+               "MIDI service: none (no ALSA sequencer, no JACK server)";
+    }));
 }

@@ -1,4 +1,4 @@
-#include "MonitorLine.h"
+#include "ui/MonitorLine.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,8 +1,10 @@
-#include "ProfileFile.h"
 #include "WindowFixture.h"
+#include "model/ProfileFile.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <sys/stat.h>
 
 namespace {
@@ -53,18 +55,63 @@ TEST_F(WindowTest, OpenShowsTheSelectedControlOfTheNewProfileAndRenamesTheLabel)
     EXPECT_EQ(Text("EdtValue"), "64");
     EXPECT_EQ(Text("BtnParaName"), "Other 3");
     EXPECT_EQ(Window->Model().Record(2).Channel, 20);
-    // The ENABLE box is not refreshed by OPEN.
-    EXPECT_FALSE(Get<QCheckBox>("CbEnable")->isChecked());
+    EXPECT_TRUE(Get<QCheckBox>("CbEnable")->isChecked());
 
-    // SAVE writes into the opened file, and the unrefreshed box reaches the record.
+    // SAVE writes into the opened file; the default profile stays as it was.
     Click("BtnSave");
-    ParameterModel saved;
-    LoadParaFromFile(saved, other, false);
-    EXPECT_EQ(saved.Record(3).Disable, 1);
     ParameterModel untouched;
     LoadParaFromFile(untouched, Folder.FilePath("customer.cus"), false);
     EXPECT_EQ(untouched.Record(3).Value, 22);
-    EXPECT_EQ(untouched.Record(3).Disable, 0);
+}
+
+// A profile that differs from the defaults in every field: opened and saved
+// without an edit, its file stays byte for byte what it was.
+TEST_F(WindowTest, OpenThenSaveLeavesTheProfileUnchanged) {
+    ParameterModel model;
+    for (int n = 1; n <= ControlCount; ++n) {
+        ControlRecord& record = model.Record(n);
+        record.ParaName.Assign(QStringLiteral("Profile B control %1").arg(n));
+        record.EditorText.Assign("[NAME]");
+        record.DataType = n % 4;
+        record.ControlMode = 1;
+        record.Value = 30 + n;
+        record.Channel = n + 1;
+        record.Disable = 1;
+        for (std::size_t i = 0; i < record.Settings.size(); ++i)
+            record.Settings[i] = static_cast<std::int32_t>(i % 2 + 1);
+    }
+    model.Record(7).ControlMode = 0;
+    model.GlobalSettings() = {3, 11, 4, 7, 2, 1, 24, 15};
+    const QString path = Folder.FilePath("b.cus");
+    SaveParaToFile(model, path);
+    const QByteArray saved = Folder.Read("b.cus");
+
+    Start();
+    for (int control : {1, 7}) {
+        SelectControl(control);
+        Prompts.FileAnswers = {path};
+        Click("BtnOpen");
+        Click("BtnSave");
+        EXPECT_EQ(Folder.Read("b.cus"), saved) << "control " << control;
+    }
+    EXPECT_TRUE(Prompts.Errors().isEmpty());
+}
+
+TEST_F(WindowTest, FailedOpenLeavesProfileLabelAndPanelAsTheyWere) {
+    ASSERT_TRUE(QDir(Folder.Path()).mkdir("folder.cus"));
+    Start();
+    SetValue("64");
+    Prompts.FileAnswers = {Folder.FilePath("folder.cus")};
+    Click("BtnOpen");
+    EXPECT_EQ(Prompts.Errors(), QStringList{"File access denied."});
+    EXPECT_EQ(Text("LbProFile"), "PROFILE");
+    EXPECT_EQ(Window->ProfilePath(), Folder.FilePath("customer.cus"));
+    EXPECT_EQ(Text("EdtValue"), "64");
+    Click("BtnSave");
+    EXPECT_EQ(Prompts.Errors().size(), 1);
+    ParameterModel saved;
+    LoadParaFromFile(saved, Folder.FilePath("customer.cus"), false);
+    EXPECT_EQ(saved.Record(1).Value, 64);
 }
 
 TEST_F(WindowTest, SaveStoresTheTypedNameButKeepsTheLabelUntilTheNextFill) {
@@ -126,4 +173,21 @@ TEST_F(WindowTest, ExportWritesACopyAndSaveStillWritesTheCurrentProfile) {
     LoadParaFromFile(current, Folder.FilePath("customer.cus"), false);
     EXPECT_EQ(exportedAfter.Record(1).Value, 42);
     EXPECT_EQ(current.Record(1).Value, 43);
+}
+
+TEST_F(WindowTest, AProfileGivenToTheProgramOpensForThisRunOnly) {
+    const QString other = Folder.FilePath("gig.cus");
+    WriteProfile(other, 64, 3);
+    Start();
+    Window->OpenProfile(Folder.FilePath("missing.cus"));
+    EXPECT_EQ(Prompts.Errors(), QStringList{"File not found."});
+    EXPECT_EQ(Window->ProfilePath(), Folder.FilePath("customer.cus"));
+
+    Window->OpenProfile(other);
+    EXPECT_EQ(Window->ProfilePath(), other);
+    EXPECT_EQ(Text("LbProFile"), "gig");
+    EXPECT_EQ(Window->Model().Record(3).Value, 64);
+    EXPECT_EQ(
+        QSettings(Folder.FilePath("System.ini"), QSettings::IniFormat).value("System/FilePath"),
+        Folder.FilePath("customer.cus"));
 }

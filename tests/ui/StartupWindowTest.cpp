@@ -1,5 +1,5 @@
-#include "ProfileFile.h"
 #include "WindowFixture.h"
+#include "model/ProfileFile.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -64,6 +64,18 @@ TEST_F(WindowTest, UnwritableSettingsFileIsReportedAndStartUpStopsThere) {
                           QDir::toNativeSeparators(Folder.FilePath("System.ini")) + "."});
     EXPECT_FALSE(Folder.Exists("customer.cus"));
     EXPECT_EQ(Text("EdtValue"), "1");
+
+    // The editor stays usable: controls select, and EXPORT saves what was edited.
+    SelectControl(3);
+    SetValue("64");
+    SelectControl(5);
+    Prompts.FileAnswers = {Folder.FilePath("kept.cus")};
+    Click("BtnExport");
+    EXPECT_EQ(Prompts.Errors().size(), 1);
+    ParameterModel exported;
+    LoadParaFromFile(exported, Folder.FilePath("kept.cus"), false);
+    EXPECT_EQ(exported.Record(3).Value, 64);
+    EXPECT_EQ(exported.Record(3).ParaName.Text(), "Knob 2");
 }
 
 TEST_F(WindowTest, StartUpLimitsTheChannelOfTheShownControl) {

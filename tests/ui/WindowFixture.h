@@ -3,9 +3,10 @@
 #include "FakeMidiService.h"
 #include "FakeUsbDeviceQuery.h"
 #include "FakeUserPrompts.h"
-#include "Midi.h"
 #include "TempFolder.h"
-#include "Unit1.h"
+#include "TestMidiPorts.h"
+#include "midi/Midi.h"
+#include "ui/Unit1.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -15,7 +16,7 @@
 
 // The real window on the offscreen platform, in a scratch program folder,
 // with scripted prompts, a fake MIDI service and fake USB devices.
-class WindowTest : public ::testing::Test {
+class WindowTest : public ::testing::Test, protected TestMidiPorts {
 protected:
     TempFolder Folder;
     FakeUserPrompts Prompts;
@@ -35,7 +36,7 @@ protected:
     }
 
     void Start() {
-        Window = std::make_unique<TForm1>(EditorServices{Prompts, Usb, Folder.Path()});
+        Window = std::make_unique<TForm1>(EditorServices{Prompts, Usb, *Ports, Folder.Path()});
         Window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
     }

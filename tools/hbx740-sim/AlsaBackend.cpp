@@ -1,6 +1,9 @@
 #include "MidiBackend.h"
 
 #include <algorithm>
+#include <chrono>
+#include <string>
+#include <thread>
 
 #include <alsa/asoundlib.h>
 #include <poll.h>
@@ -11,12 +14,12 @@ namespace {
 // readable port whose subscribers receive the replies.
 class AlsaBackend final : public MidiBackend {
 public:
-    AlsaBackend() {
+    explicit AlsaBackend(const std::string& name) {
         if (snd_seq_open(&Seq, "default", SND_SEQ_OPEN_DUPLEX, 0) < 0) {
             Seq = nullptr;
             throw BackendError("cannot open the ALSA sequencer");
         }
-        snd_seq_set_client_name(Seq, "HBX740");
+        snd_seq_set_client_name(Seq, name.c_str());
         constexpr unsigned type = SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION;
         InPort = snd_seq_create_simple_port(
             Seq, "HBX740 MIDI In", SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE, type);
@@ -74,9 +77,17 @@ public:
         }
     }
 
-    // A direct event must fit the client's output buffer whole.
+    // A direct event must fit the client's output buffer whole, and the
+    // receiver's input pool: a client with the default pool (this one's)
+    // takes an event of one cell fewer than the pool holds.
     std::size_t LargestEvent() const override {
-        return snd_seq_get_output_buffer_size(Seq) - sizeof(snd_seq_event_t);
+        snd_seq_client_pool_t* pool = nullptr;
+        snd_seq_client_pool_alloca(&pool);
+        std::size_t cells = 200;
+        if (snd_seq_get_client_pool(Seq, pool) == 0)
+            cells = snd_seq_client_pool_get_input_pool(pool);
+        return std::min(snd_seq_get_output_buffer_size(Seq) - sizeof(snd_seq_event_t),
+                        (cells - 1) * sizeof(snd_seq_event_t));
     }
 
 private:
@@ -97,7 +108,16 @@ private:
         snd_seq_ev_set_source(&event, static_cast<unsigned char>(OutPort));
         snd_seq_ev_set_subs(&event);
         snd_seq_ev_set_direct(&event);
-        snd_seq_event_output_direct(Seq, &event);
+        // A receiver whose pool is full takes nothing for a while; it is
+        // given two seconds, as a device's driver would wait for it.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        int result = 0;
+        while ((result = snd_seq_event_output_direct(Seq, &event)) == -EAGAIN &&
+               std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (result < 0)
+            throw BackendError("the sequencer refused an event of " +
+                               std::to_string(message.size()) + " bytes: " + snd_strerror(result));
     }
 
     void Release() noexcept {
@@ -121,6 +141,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<MidiBackend> OpenAlsaBackend() {
-    return std::make_unique<AlsaBackend>();
+std::unique_ptr<MidiBackend> OpenAlsaBackend(const std::string& name) {
+    return std::make_unique<AlsaBackend>(name);
 }

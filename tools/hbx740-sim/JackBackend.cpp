@@ -8,18 +8,21 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <optional>
 #include <thread>
 
 namespace {
 
 // Messages cross between JACK's process thread and the main thread through two
 // lock-free ring buffers, each record a 32-bit length and the bytes, so the
-// process callback neither allocates nor locks.
+// process callback neither allocates nor locks. The writer puts the length and
+// the bytes in two steps, so a reader takes a record only once all of it is
+// there; taking the length alone would read the rest of the ring out of step.
 class JackBackend final : public MidiBackend {
 public:
-    JackBackend() {
+    explicit JackBackend(const std::string& name) {
         jack_status_t status{};
-        Client = jack_client_open("HBX740", JackNoStartServer, &status);
+        Client = jack_client_open(name.c_str(), JackNoStartServer, &status);
         if (!Client)
             throw BackendError("cannot connect to a JACK server");
         In = jack_port_register(Client, "in", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
@@ -56,11 +59,10 @@ public:
         const auto deadline =
             std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
         for (;;) {
-            std::uint32_t size = 0;
-            if (jack_ringbuffer_read_space(FromJack) >= sizeof size) {
-                jack_ringbuffer_read(FromJack, reinterpret_cast<char*>(&size), sizeof size);
-                message.resize(size);
-                jack_ringbuffer_read(FromJack, reinterpret_cast<char*>(message.data()), size);
+            if (const auto size = WholeRecord(FromJack)) {
+                jack_ringbuffer_read_advance(FromJack, sizeof *size);
+                message.resize(*size);
+                jack_ringbuffer_read(FromJack, reinterpret_cast<char*>(message.data()), *size);
                 return true;
             }
             if (std::chrono::steady_clock::now() >= deadline)
@@ -106,11 +108,8 @@ private:
         jack_midi_clear_buffer(output);
         if (self.MaxEvent.load(std::memory_order_relaxed) == 0)
             self.MaxEvent.store(jack_midi_max_event_size(output));
-        for (;;) {
-            std::uint32_t size = 0;
-            if (jack_ringbuffer_read_space(self.ToJack) < sizeof size)
-                break;
-            jack_ringbuffer_peek(self.ToJack, reinterpret_cast<char*>(&size), sizeof size);
+        while (const auto record = WholeRecord(self.ToJack)) {
+            const std::uint32_t size = *record;
             // Left for the next cycle when this one's buffer is full.
             if (size > jack_midi_max_event_size(output))
                 break;
@@ -121,6 +120,18 @@ private:
             jack_ringbuffer_read(self.ToJack, reinterpret_cast<char*>(event), size);
         }
         return 0;
+    }
+
+    // The length of the next record when all of its bytes can be read.
+    static std::optional<std::uint32_t> WholeRecord(jack_ringbuffer_t* ring) {
+        std::uint32_t size = 0;
+        const std::size_t available = jack_ringbuffer_read_space(ring);
+        if (available < sizeof size)
+            return std::nullopt;
+        jack_ringbuffer_peek(ring, reinterpret_cast<char*>(&size), sizeof size);
+        if (available < sizeof size + size)
+            return std::nullopt;
+        return size;
     }
 
     void Release() noexcept {
@@ -146,6 +157,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<MidiBackend> OpenJackBackend() {
-    return std::make_unique<JackBackend>();
+std::unique_ptr<MidiBackend> OpenJackBackend(const std::string& name) {
+    return std::make_unique<JackBackend>(name);
 }

@@ -8,11 +8,9 @@ namespace {
 
 constexpr std::uint8_t SysExStart = 0xF0;
 constexpr std::uint8_t SysExEnd = 0xF7;
-// Where the keyboard-wide settings start in the parameters, and where the
-// message order puts Reverb and Transpose.
-constexpr std::size_t SettingsAt = 35;
-constexpr std::size_t ReverbAt = SettingsAt + 5;
-constexpr std::size_t TransposeAt = SettingsAt + 6;
+constexpr const KeyboardDescription& Keyboard = Hbx740;
+// Where the keyboard-wide settings start in the parameters.
+constexpr std::size_t SettingsAt = KeyboardCore::ParameterCount - SettingCount;
 
 // The message up to and including its first 0xF7, when it is a whole SysEx
 // made of data bytes.
@@ -65,53 +63,79 @@ std::optional<KeyboardCore::Firmware> KeyboardCore::ParseFirmware(std::string_vi
 }
 
 KeyboardCore::Parameters KeyboardCore::FactoryDefaults() {
-    return {0x0A, 4,    0, 0, 0x15, 4,    0, 0, 0x16, 4, 0,    0,    0x17, 4, 0,
-            0,    0x07, 4, 0, 0,    0x69, 4, 0, 0,    0, 0x6A, 4,    0,    0, 1,
-            0x6B, 4,    0, 0, 0,    0,    5, 1, 0,    0, 0,    0x0C, 0};
+    Parameters values{};
+    std::size_t at = 0;
+    for (const ControlDescription& control : Keyboard.Controls) {
+        for (std::int32_t value : {control.DefaultValue, control.DefaultDataType, 0, 0})
+            values[at++] = static_cast<std::uint8_t>(value);
+        if (control.IsButton)
+            values[at++] = static_cast<std::uint8_t>(control.DefaultMode);
+    }
+    for (int setting : Keyboard.SentSettingOrder)
+        values[at++] = static_cast<std::uint8_t>(Keyboard.DefaultSettings[setting]);
+    return values;
 }
 
 std::vector<std::uint8_t> KeyboardCore::Answer(std::span<const std::uint8_t> message) {
     const auto sysEx = WholeSysEx(message);
     if (!sysEx)
         return {};
+    const int maker = Keyboard.ParameterMaker;
     if (Is(*sysEx, {0xF0, 0x7E, -1, 0x06, 0x01, 0xF7}))
-        return {0xF0, 0x7E, 0x7F, 0x06, 0x02, 0x4A, 0x33, Version.Major, Version.Minor, 0xF7};
-    if (Is(*sysEx, {0xF0, 0x33, 0x00, 0x00, 0x08, 0xF7}))
+        return {0xF0,
+                0x7E,
+                0x7F,
+                0x06,
+                0x02,
+                Keyboard.IdentityMaker[0],
+                Keyboard.IdentityMaker[1],
+                Version.Major,
+                Version.Minor,
+                0xF7};
+    if (Is(*sysEx, {0xF0, maker, Keyboard.FromEditor, 0x00, Keyboard.ExchangeCode, 0xF7}))
         return DumpReply();
-    if (sysEx->size() == 4 + ParameterCount + 1 && Is(sysEx->first(4), {0xF0, 0x33, 0x00, 0x2B})) {
-        std::copy_n(sysEx->begin() + 4, ParameterCount, Values.begin());
-        return {0xF0, 0x33, 0x01, 0x00, 0x08, 0xF7};
+    if (sysEx->size() == Keyboard.ParametersAt + ParameterCount + 1 &&
+        Is(sysEx->first(Keyboard.ParametersAt),
+           {0xF0, maker, Keyboard.FromEditor, Keyboard.ParameterBytes})) {
+        std::copy_n(sysEx->begin() + Keyboard.ParametersAt, ParameterCount, Values.begin());
+        if (StoresWrong)
+            Values[0] = static_cast<std::uint8_t>((Values[0] + 1) & 0x7F);
+        return {0xF0, Keyboard.ParameterMaker, Keyboard.FromKeyboard,
+                0x00, Keyboard.ExchangeCode,   0xF7};
     }
     return {};
 }
 
-// The keyboard sends Transpose before Reverb, the other way round from the
-// parameter-set message.
+// The keyboard returns the settings in an order of its own.
 std::vector<std::uint8_t> KeyboardCore::DumpReply() const {
-    std::vector<std::uint8_t> reply(4 + ParameterCount + 1);
+    std::vector<std::uint8_t> reply(Keyboard.DumpReplyLength());
     reply[0] = SysExStart;
-    reply[1] = 0x33;
-    reply[2] = 0x01;
-    reply[3] = 0x2B;
-    std::copy(Values.begin(), Values.end(), reply.begin() + 4);
-    std::swap(reply[4 + ReverbAt], reply[4 + TransposeAt]);
+    reply[1] = Keyboard.ParameterMaker;
+    reply[2] = Keyboard.FromKeyboard;
+    reply[3] = Keyboard.ParameterBytes;
+    const auto parameters = reply.begin() + Keyboard.ParametersAt;
+    std::copy(Values.begin(), Values.end(), parameters);
+    std::array<std::uint8_t, SettingCount> settings{};
+    for (std::size_t i = 0; i < settings.size(); ++i)
+        settings[static_cast<std::size_t>(Keyboard.SentSettingOrder[i])] = Values[SettingsAt + i];
+    for (std::size_t i = 0; i < settings.size(); ++i)
+        parameters[static_cast<std::ptrdiff_t>(SettingsAt + i)] =
+            settings[static_cast<std::size_t>(Keyboard.ReceivedSettingOrder[i])];
     reply.back() = SysExEnd;
     return reply;
 }
 
 std::string KeyboardCore::Describe() const {
-    static constexpr const char* controls[] = {"Encoder",       "Knob 1", "Knob 2", "Knob 3",
-                                               "Volume Slider", "Play",   "Stop",   "Record"};
     static constexpr const char* settings[] = {"ArpMode",  "ArpTime", "ArpOctave", "Scale",
                                                "Velocity", "Reverb",  "Transpose", "KeyChannel"};
     std::ostringstream text;
     std::size_t at = 0;
-    for (int control = 0; control < 8; ++control) {
-        text << controls[control] << ": value " << int(Values[at]) << ", type "
-             << int(Values[at + 1]) << ", channel " << int(Values[at + 2]) << ", disable "
-             << int(Values[at + 3]);
+    for (int control = 0; control < ControlCount; ++control) {
+        text << Keyboard.Controls[static_cast<std::size_t>(control)].Name << ": value "
+             << int(Values[at]) << ", type " << int(Values[at + 1]) << ", channel "
+             << int(Values[at + 2]) << ", disable " << int(Values[at + 3]);
         at += 4;
-        if (control >= 5)
+        if (Keyboard.Controls[static_cast<std::size_t>(control)].IsButton)
             text << ", mode " << int(Values[at++]);
         text << '\n';
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "keyboard/Hbx740.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -19,12 +21,16 @@ struct KeyboardFirmware {
 // Anything else gets no answer and changes nothing.
 class KeyboardCore {
 public:
-    static constexpr std::size_t ParameterCount = 43;
+    static constexpr std::size_t ParameterCount = Hbx740.ParameterCount();
     using Parameters = std::array<std::uint8_t, ParameterCount>;
 
     using Firmware = KeyboardFirmware;
 
     explicit KeyboardCore(Firmware firmware = {});
+
+    // A faulty keyboard: it acknowledges a parameter set but stores its first
+    // value one higher.
+    bool StoresWrong = false;
 
     // "1.05" gives major 1, minor 5: the minor number has two digits.
     static std::optional<Firmware> ParseFirmware(std::string_view text);

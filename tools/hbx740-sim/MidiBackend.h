@@ -18,6 +18,7 @@ public:
     // Sends one whole message (a SysEx from 0xF0 through 0xF7, or a short one).
     // A message longer than LargestEvent() leaves in consecutive parts, as a
     // USB-MIDI link hands it over; the call waits while the service is behind.
+    // BackendError when the service refuses it.
     virtual void Send(std::span<const std::uint8_t> message) = 0;
     // The longest message the service carries as one event.
     virtual std::size_t LargestEvent() const = 0;
@@ -28,5 +29,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-std::unique_ptr<MidiBackend> OpenAlsaBackend();
-std::unique_ptr<MidiBackend> OpenJackBackend();
+// `name` is the client's name, under which its ports are listed.
+std::unique_ptr<MidiBackend> OpenAlsaBackend(const std::string& name);
+std::unique_ptr<MidiBackend> OpenJackBackend(const std::string& name);

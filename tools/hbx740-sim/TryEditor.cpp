@@ -1,8 +1,8 @@
 // hbx740-try-editor: the editor exactly as built, except that it takes the
 // keyboard as plugged in on USB, so that it binds to hbx740-sim's ports.
 
-#include "RunEditor.h"
-#include "UsbDeviceQuery.h"
+#include "app/RunEditor.h"
+#include "device/UsbDeviceQuery.h"
 
 namespace {
 

@@ -27,12 +27,14 @@ void RequestStop(int) {
 
 struct Options {
     std::string Backend = "auto";
+    std::string Name = "HBX740";
     KeyboardCore::Firmware Firmware;
     int DelayMs = 0;
     bool Silent = false;
     bool SendNote = false;
     bool SendClock = false;
     bool PrintParams = false;
+    bool StoresWrong = false;
     bool Commands = false;
 };
 
@@ -42,12 +44,16 @@ const char* const Usage =
     "with one input and one output port.\n"
     "\n"
     "  --backend alsa|jack  MIDI service (default: ALSA sequencer, else JACK)\n"
+    "  --name NAME          the client's name (default HBX740), as a keyboard behind\n"
+    "                       a MIDI interface or renamed by the system would show\n"
     "  --firmware M.mm      firmware version in the identity reply (default 1.05)\n"
     "  --delay-ms N         wait N milliseconds before each reply\n"
     "  --silent             never answer\n"
     "  --send-note          send a note on and off every second\n"
     "  --send-clock         send MIDI clock (0xF8) at 120 BPM\n"
     "  --print-params       print the parameter set after every change\n"
+    "  --store-wrong        acknowledge a parameter set but store its first value\n"
+    "                       one higher, as a faulty keyboard would\n"
     "  --commands           take commands on standard input, one a line:\n"
     "                         send HEX...             send these bytes as one message\n"
     "                         burst COUNT HEX...      send that message COUNT times\n"
@@ -59,23 +65,24 @@ const char* const Usage =
     "\n"
     "Every message received is printed as \"recv <hex bytes>\", every message\n"
     "sent as \"send <hex bytes>\"; a command prints \"done <command> <messages>\"\n"
-    "once its messages are on their way.\n";
+    "once its messages are on their way, or \"error <command>: <reason>\" when the\n"
+    "MIDI service refused one (the rest of that command is not sent).\n";
 
 int Fail(const std::string& text) {
     std::cerr << "hbx740-sim: " << text << '\n' << Usage;
     return 2;
 }
 
-std::unique_ptr<MidiBackend> OpenBackend(const std::string& choice) {
+std::unique_ptr<MidiBackend> OpenBackend(const std::string& choice, const std::string& name) {
     if (choice == "alsa")
-        return OpenAlsaBackend();
+        return OpenAlsaBackend(name);
     if (choice == "jack")
-        return OpenJackBackend();
+        return OpenJackBackend(name);
     try {
-        return OpenAlsaBackend();
+        return OpenAlsaBackend(name);
     } catch (const BackendError& error) {
         std::cout << "note " << error.what() << "; trying JACK" << std::endl;
-        return OpenJackBackend();
+        return OpenJackBackend(name);
     }
 }
 
@@ -101,8 +108,13 @@ void RunPendingCommands(MidiBackend& backend, std::string& pending) {
             continue;
         }
         const auto& command = std::get<SimCommand>(parsed);
-        for (const auto& message : command.Messages)
-            backend.Send(message);
+        try {
+            for (const auto& message : command.Messages)
+                backend.Send(message);
+        } catch (const BackendError& error) {
+            std::cout << "error " << command.Name << ": " << error.what() << std::endl;
+            continue;
+        }
         std::cout << "done " << command.Name << ' ' << command.Messages.size() << std::endl;
     }
 }
@@ -123,6 +135,11 @@ int main(int argc, char* argv[]) {
                 (std::strcmp(backend, "alsa") != 0 && std::strcmp(backend, "jack") != 0))
                 return Fail("--backend takes alsa or jack");
             options.Backend = backend;
+        } else if (arg == "--name") {
+            const char* name = value();
+            if (!name || *name == '\0')
+                return Fail("--name takes a client name");
+            options.Name = name;
         } else if (arg == "--firmware") {
             const char* text = value();
             const auto firmware = text ? KeyboardCore::ParseFirmware(text) : std::nullopt;
@@ -144,6 +161,8 @@ int main(int argc, char* argv[]) {
             options.SendClock = true;
         } else if (arg == "--print-params") {
             options.PrintParams = true;
+        } else if (arg == "--store-wrong") {
+            options.StoresWrong = true;
         } else if (arg == "--commands") {
             options.Commands = true;
         } else {
@@ -159,7 +178,7 @@ int main(int argc, char* argv[]) {
 
     std::unique_ptr<MidiBackend> backend;
     try {
-        backend = OpenBackend(options.Backend);
+        backend = OpenBackend(options.Backend, options.Name);
     } catch (const BackendError& error) {
         std::cerr << "hbx740-sim: " << error.what() << '\n';
         return 1;
@@ -169,6 +188,7 @@ int main(int argc, char* argv[]) {
               << ", largest event " << backend->LargestEvent() << " bytes" << std::endl;
 
     KeyboardCore keyboard(options.Firmware);
+    keyboard.StoresWrong = options.StoresWrong;
     if (options.PrintParams)
         std::cout << keyboard.Describe() << std::flush;
 
@@ -203,21 +223,29 @@ int main(int argc, char* argv[]) {
         }
         const auto now = Clock::now();
         for (; !replies.empty() && replies.front().Due <= now; replies.pop_front()) {
-            backend->Send(replies.front().Bytes);
-            Print("send", replies.front().Bytes);
+            try {
+                backend->Send(replies.front().Bytes);
+                Print("send", replies.front().Bytes);
+            } catch (const BackendError& error) {
+                std::cout << "error reply: " << error.what() << std::endl;
+            }
         }
-        if (options.SendClock && now >= nextClock) {
-            const std::uint8_t clock[] = {0xF8};
-            backend->Send(clock);
-            nextClock += clockPeriod;
-        }
-        if (options.SendNote && now >= nextNote) {
-            const std::vector<std::uint8_t> note = {std::uint8_t(noteOn ? 0x80 : 0x90), 0x3C,
-                                                    std::uint8_t(noteOn ? 0x40 : 0x64)};
-            backend->Send(note);
-            Print("send", note);
-            noteOn = !noteOn;
-            nextNote += std::chrono::milliseconds(500);
+        try {
+            if (options.SendClock && now >= nextClock) {
+                const std::uint8_t clock[] = {0xF8};
+                nextClock += clockPeriod;
+                backend->Send(clock);
+            }
+            if (options.SendNote && now >= nextNote) {
+                const std::vector<std::uint8_t> note = {std::uint8_t(noteOn ? 0x80 : 0x90), 0x3C,
+                                                        std::uint8_t(noteOn ? 0x40 : 0x64)};
+                noteOn = !noteOn;
+                nextNote += std::chrono::milliseconds(500);
+                backend->Send(note);
+                Print("send", note);
+            }
+        } catch (const BackendError& error) {
+            std::cout << "error traffic: " << error.what() << std::endl;
         }
     }
     std::cout << "stopped" << std::endl;

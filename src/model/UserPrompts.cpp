@@ -1,7 +1,0 @@
-#include "UserPrompts.h"
-
-QString ErrorBoxText(const QString& text) {
-    if (!text.isEmpty() && text.back() > QChar(u'.'))
-        return text + u'.';
-    return text;
-}

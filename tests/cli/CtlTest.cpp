@@ -1,0 +1,201 @@
+#include "TempFolder.h"
+#include "model/ProfileFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+#include <csignal>
+#include <gtest/gtest.h>
+
+// hbx740ctl as a script runs it, against hbx740-sim on the private JACK
+// server: exit statuses, standard output and the files it writes.
+namespace {
+
+struct CtlRun {
+    int Status = -1;
+    QString Out;
+    QString Err;
+};
+
+class Ctl : public testing::Test {
+protected:
+    TempFolder Home;
+    TempFolder UsbTree;
+    // Declared before the process, whose destructor may still deliver output.
+    QString SimulatorOutput;
+    QProcess Simulator;
+
+    void SetUp() override {
+        QDir(BackupFolder()).removeRecursively();
+        // The keyboard on a synthetic USB bus, as the window's tests have it.
+        ASSERT_TRUE(QDir(UsbTree.Path()).mkpath("1-4"));
+        UsbTree.Write("1-4/idVendor", "5d2e\n");
+        UsbTree.Write("1-4/idProduct", "9a47\n");
+        QObject::connect(&Simulator, &QProcess::readyReadStandardOutput,
+                         [this] { SimulatorOutput += QString::fromUtf8(Simulator.readAll()); });
+    }
+    void TearDown() override { StopSimulator(); }
+
+    void StartSimulator(const QStringList& options = {}) {
+        QProcessEnvironment env = Environment();
+        Simulator.setProcessEnvironment(env);
+        Simulator.start(HBX_SIMULATOR, QStringList{"--backend", "jack"} + options);
+        ASSERT_TRUE(Simulator.waitForStarted(5000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return SimulatorOutput.contains("ready"); }, 10000));
+    }
+    void StopSimulator() {
+        if (Simulator.state() == QProcess::NotRunning)
+            return;
+        Simulator.terminate();
+        Simulator.waitForFinished(3000);
+    }
+
+    QProcessEnvironment Environment(const QString& usb = {}) const {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("JACK_DEFAULT_SERVER", HBX_JACK_SERVER);
+        env.insert("JACK_NO_START_SERVER", "1");
+        env.insert("XDG_DATA_HOME", Home.FilePath("data"));
+        env.insert("HBX740_USB_DEVICES", usb.isNull() ? UsbTree.Path() : usb);
+        return env;
+    }
+
+    CtlRun CallWith(const QStringList& arguments, const QProcessEnvironment& env) {
+        QProcess ctl;
+        ctl.setProcessEnvironment(env);
+        ctl.start(HBX_CTL, arguments);
+        EXPECT_TRUE(ctl.waitForFinished(20000)) << arguments.join(' ').toStdString();
+        return {ctl.exitCode(), QString::fromUtf8(ctl.readAllStandardOutput()),
+                QString::fromUtf8(ctl.readAllStandardError())};
+    }
+    CtlRun Call(const QStringList& arguments) { return CallWith(arguments, Environment()); }
+
+    // The factory defaults as a profile file.
+    QString FactoryProfile() const {
+        const QString path = Home.FilePath("factory.cus");
+        SaveParaToFile(FactoryModel(), path);
+        return path;
+    }
+
+    // What the simulator holds, read as a profile.
+    ParameterModel Held() {
+        const QString path = Home.FilePath("held.cus");
+        EXPECT_EQ(Call({"read", "-o", path}).Status, 0);
+        ParameterModel model;
+        LoadParaFromFile(model, path, false);
+        return model;
+    }
+
+    // A copy run from its build folder keeps its backups beside itself.
+    static QString BackupFolder() { return QFileInfo(HBX_CTL).dir().filePath("backups"); }
+    QStringList Backups() const { return QDir(BackupFolder()).entryList({"*.cus"}, QDir::Files); }
+};
+
+TEST_F(Ctl, EachCommandAgainstTheKeyboard) {
+    StartSimulator({"--firmware", "1.07"});
+    CtlRun run = Call({"ports"});
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_TRUE(run.Out.contains(QRegularExpression("input +\\d+ HBX740 +HBX740:out")))
+        << run.Out.toStdString();
+
+    run = Call({"detect"});
+    EXPECT_EQ(run.Status, 0) << run.Err.toStdString();
+    EXPECT_TRUE(run.Out.contains("USB: HBX740 found")) << run.Out.toStdString();
+    EXPECT_TRUE(run.Out.contains("Identity: firmware 1.07"));
+
+    run = Call({"identity", "--json"});
+    EXPECT_EQ(QJsonDocument::fromJson(run.Out.toUtf8()).object()["firmware"].toString(), "1.07");
+
+    // A profile over the keyboard's defaults goes in, and comes back out.
+    ParameterModel profile = FactoryModel();
+    profile.Record(2).Value = 99;
+    profile.GlobalSettings()[Transpose] = 20;
+    profile.Record(3).ParaName.Assign("Filter");
+    const QString file = Home.FilePath("live.cus");
+    SaveParaToFile(profile, file);
+    run = Call({"write", file});
+    EXPECT_EQ(run.Status, 0) << run.Err.toStdString();
+    ASSERT_EQ(Backups().size(), 1);
+    EXPECT_TRUE(run.Err.contains("backup: " + BackupFolder())) << run.Err.toStdString();
+    EXPECT_EQ(Held().Record(2).Value, 99);
+    EXPECT_EQ(Call({"diff", file, "keyboard"}).Status, 0);
+
+    const QString readBack = Home.FilePath("back.cus");
+    run = Call({"read", "-o", readBack, "--base", file});
+    ParameterModel back;
+    LoadParaFromFile(back, readBack, false);
+    EXPECT_EQ(back.Record(3).ParaName.Text(), "Filter");
+    EXPECT_EQ(back.GlobalSettings()[Transpose], 20);
+    run = Call({"show", readBack});
+    EXPECT_TRUE(run.Out.contains(QRegularExpression("Knob 1 +Knob 1 +CC +0 +99 +yes")))
+        << run.Out.toStdString();
+
+    run = Call({"diff", file, FactoryProfile()});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_TRUE(run.Out.contains("Knob 1 value: 99 -> 21")) << run.Out.toStdString();
+    EXPECT_TRUE(run.Out.contains("Knob 2 name: Filter -> Knob 2"));
+
+    run = Call({"reset", "--yes"});
+    EXPECT_EQ(run.Status, 0) << run.Err.toStdString();
+    EXPECT_EQ(Backups().size(), 2);
+    EXPECT_EQ(Held().Record(2).Value, 21);
+}
+
+TEST_F(Ctl, NamedPortsNeedNoUsbAndEveryFailureHasItsStatus) {
+    const QString noUsb = Home.FilePath("no-usb");
+    QDir().mkpath(noUsb);
+    QProcessEnvironment noService = Environment();
+    noService.insert("JACK_DEFAULT_SERVER", "hbx740-no-such-server");
+    EXPECT_EQ(CallWith({"identity"}, noService).Status, 3);
+
+    // Not on USB; then on USB, but no port.
+    CtlRun run = CallWith({"identity"}, Environment(noUsb));
+    EXPECT_EQ(run.Status, 4);
+    EXPECT_TRUE(run.Err.contains("is not on USB")) << run.Err.toStdString();
+    run = Call({"detect"});
+    EXPECT_EQ(run.Status, 4);
+    EXPECT_TRUE(run.Out.contains("no MIDI port is named \"HBX740\"")) << run.Out.toStdString();
+
+    StartSimulator({"--silent"});
+    EXPECT_EQ(CallWith({"--port", "HBX740", "identity"}, Environment(noUsb)).Status, 5);
+    EXPECT_EQ(CallWith({"--port", "Nothing", "identity"}, Environment(noUsb)).Status, 4);
+    // Without the backup's answer nothing is sent.
+    const QString file = FactoryProfile();
+    EXPECT_EQ(Call({"--timeout", "300", "write", file}).Status, 5);
+    EXPECT_FALSE(SimulatorOutput.contains("recv F0 33 00 2B"));
+    EXPECT_TRUE(Backups().isEmpty());
+
+    EXPECT_EQ(Call({"show", Home.FilePath("missing.cus")}).Status, 6);
+    EXPECT_EQ(Call({"write", Home.FilePath("missing.cus")}).Status, 6);
+    EXPECT_EQ(Call({"reset"}).Status, 2);
+    EXPECT_EQ(Call({"frobnicate"}).Status, 2);
+}
+
+TEST_F(Ctl, CheckedWriteCatchesAKeyboardThatStoresSomethingElse) {
+    StartSimulator({"--store-wrong"});
+    const CtlRun run = Call({"--port", "HBX740", "write", "--no-backup", FactoryProfile()});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Out, "Encoder value: 10 -> 11\n");
+    EXPECT_TRUE(Backups().isEmpty());
+}
+
+TEST_F(Ctl, MonitorPrintsEachMessageUntilInterrupted) {
+    StartSimulator({"--send-note"});
+    QProcess monitor;
+    monitor.setProcessEnvironment(Environment());
+    monitor.start(HBX_CTL, {"monitor", "--hex"});
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            monitor.waitForReadyRead(50);
+            return monitor.peek(4096).contains("90 3C 64");
+        },
+        5000));
+    ::kill(static_cast<pid_t>(monitor.processId()), SIGINT);
+    ASSERT_TRUE(monitor.waitForFinished(3000));
+    EXPECT_EQ(monitor.exitCode(), 0);
+}
+
+} // namespace
