@@ -80,7 +80,12 @@ DeviceChoice ReadDeviceChoice(const QString& settingsFile) {
 }
 
 void WriteDeviceChoice(const QString& settingsFile, const DeviceChoice& choice) {
+    // QSettings writes back every key it parsed; a profile path that it read
+    // cut or as a list is given back whole first, so that it is written quoted.
+    const QString profilePath = ReadProfileSetting(settingsFile);
     QSettings settings(settingsFile, QSettings::IniFormat);
+    if (!profilePath.isEmpty())
+        settings.setValue(SystemSection + u'/' + FilePathKey, profilePath);
     if (choice.Automatic()) {
         settings.remove(DeviceSection);
     } else {

@@ -133,6 +133,11 @@ TEST(Startup, SettingsKeepAProfilePathWhateverItHolds) {
     QString handWritten;
     ReadSettingsFile(handWritten, ProgramFiles{base.Path()});
     EXPECT_EQ(handWritten, "/home/u/a, b;c.cus");
+
+    // Remembering the keyboard's ports rewrites the file and keeps the path whole.
+    WriteDeviceChoice(ProgramFiles{base.Path()}.SettingsFile(), {"in, 1", "out; 2"});
+    EXPECT_EQ(ReadProfileSetting(base.FilePath("System.ini")), "/home/u/a, b;c.cus");
+    EXPECT_EQ(ReadDeviceChoice(base.FilePath("System.ini")), (DeviceChoice{"in, 1", "out; 2"}));
 }
 
 // An installed copy keeps its files in the user's folders, never beside itself.
