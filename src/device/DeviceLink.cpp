@@ -98,6 +98,8 @@ void DeviceLink::SetPortChoice(const QString& input, const QString& output) {
 
 void DeviceLink::ChangePortChoice(const QString& input, const QString& output) {
     SetPortChoice(input, output);
+    // "Connect" stood for the old ports; the new ones earn it with their answer.
+    emit ConnectionShown(false);
     Rediscover();
 }
 

@@ -3,6 +3,7 @@
 #include "device/DeviceMessages.h"
 #include "midi/SysExHexText.h"
 #include "model/ProfileFile.h"
+#include "model/SettingsFile.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -139,6 +140,27 @@ TEST_F(DeviceWindowTest, NameMatchBindsTheFirstPortAndShowsTheFirmware) {
     EXPECT_EQ(Get("LbConnect")->palette().color(QPalette::WindowText), QColor(0x00, 0xFF, 0x00));
 }
 
+TEST_F(DeviceWindowTest, ChosenPortsShowConnectOnlyOnceTheyAnswer) {
+    StartWithKeyboard();
+    Reply(IdentityReply105);
+    ASSERT_TRUE(WaitFor([&] { return Text("LbConnect") == "Connect"; }));
+    AddPorts({"Synth"}, {"Synth"});
+    Prompts.PortAnswers.push_back(DeviceChoice{"Synth", "Synth"});
+    QTest::keyClick(Window.get(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(Text("LbConnect"), "Disconnect");
+    EXPECT_EQ(Midi->Sent().back().Port, Outputs.back());
+}
+
+TEST_F(DeviceWindowTest, RememberedPortsThatAreGoneLeaveTheUsualSearch) {
+    WriteDeviceChoice(Folder.FilePath("System.ini"), {"Keys 49", "Keys 49"});
+    StartWithKeyboard();
+    EXPECT_EQ(Usb.Queries, 1);
+    EXPECT_EQ(Window->Link().PortMatchKind(), NamePortMatch);
+    EXPECT_TRUE(Get("LbConnect")
+                    ->toolTip()
+                    .contains("Chosen ports: not listed, so the keyboard is searched for"));
+}
+
 TEST_F(DeviceWindowTest, PrefixMatchAsksEveryUsbPortThenTakesTurnsOverThem) {
     Usb.Ids = {KeyboardUsb};
     AddPorts({"USB MIDI A"}, {"USB MIDI A", "Synth", "USB MIDI B"});
@@ -256,13 +278,16 @@ TEST_F(DeviceWindowTest, SyncToFwSendsTheParameterSetAndAnnouncesTheAcknowledgem
     EXPECT_EQ(Window->Link().WriteAcknowledged(), 0);
 }
 
-TEST_F(DeviceWindowTest, UnansweredSyncToFwTimesOutSilentlyWithTheProfileSaved) {
+TEST_F(DeviceWindowTest, UnansweredSyncToFwSaysSoWithoutABoxAndKeepsTheProfileSaved) {
     StartWithKeyboard();
     SetValue("55");
     Prompts.ConfirmAnswers = {true};
     Click("BtnSyncFw");
     ASSERT_TRUE(WaitFor([&] { return !TimerRuns("TimerSyncFW"); }));
     EXPECT_TRUE(Prompts.Notices().isEmpty());
+    const auto* bar = Get<QProgressBar>("ProBarToFW");
+    EXPECT_TRUE(bar->isTextVisible());
+    EXPECT_EQ(bar->text(), "The keyboard did not answer.");
     ParameterModel saved;
     LoadParaFromFile(saved, Folder.FilePath("customer.cus"), false);
     EXPECT_EQ(saved.Record(1).Value, 55);
