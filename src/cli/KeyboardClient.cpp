@@ -80,6 +80,10 @@ void KeyboardClient::Find() {
     default:
         break;
     }
+    // Without an input the keyboard's answer could never be heard.
+    if (!Settings.Port.isEmpty() && Found.Ports.Inputs.empty())
+        throw CtlError(ExitStatus::NotFound, "no MIDI input port's name contains \"" +
+                                                 Settings.Port.toStdString() + "\"");
     if (Settings.Port.isEmpty())
         Link->DiscoverDevice();
     else

@@ -116,15 +116,21 @@ TEST_F(Ctl, EachCommandAgainstTheKeyboard) {
     profile.Record(3).ParaName.Assign("Filter");
     const QString file = Home.FilePath("live.cus");
     SaveParaToFile(profile, file);
+    const ParameterModel before = Held();
     run = Call({"write", file});
     EXPECT_EQ(run.Status, 0) << run.Err.toStdString();
     ASSERT_EQ(Backups().size(), 1);
+    ParameterModel kept;
+    LoadParaFromFile(kept, QDir(BackupFolder()).filePath(Backups().front()), false);
+    EXPECT_EQ(kept.Record(2).Value, before.Record(2).Value);
+    EXPECT_EQ(kept.GlobalSettings(), before.GlobalSettings());
     EXPECT_TRUE(run.Err.contains("backup: " + BackupFolder())) << run.Err.toStdString();
     EXPECT_EQ(Held().Record(2).Value, 99);
     EXPECT_EQ(Call({"diff", file, "keyboard"}).Status, 0);
 
     const QString readBack = Home.FilePath("back.cus");
     run = Call({"read", "-o", readBack, "--base", file});
+    EXPECT_EQ(Call({"read", "-o", Home.FilePath("no/such/folder.cus")}).Status, 6);
     ParameterModel back;
     LoadParaFromFile(back, readBack, false);
     EXPECT_EQ(back.Record(3).ParaName.Text(), "Filter");
@@ -162,6 +168,9 @@ TEST_F(Ctl, NamedPortsNeedNoUsbAndEveryFailureHasItsStatus) {
     StartSimulator({"--silent"});
     EXPECT_EQ(CallWith({"--port", "HBX740", "identity"}, Environment(noUsb)).Status, 5);
     EXPECT_EQ(CallWith({"--port", "Nothing", "identity"}, Environment(noUsb)).Status, 4);
+    run = CallWith({"--port", "HBX740:in", "identity"}, Environment(noUsb));
+    EXPECT_EQ(run.Status, 4);
+    EXPECT_TRUE(run.Err.contains("no MIDI input port")) << run.Err.toStdString();
     // Without the backup's answer nothing is sent.
     const QString file = FactoryProfile();
     EXPECT_EQ(Call({"--timeout", "300", "write", file}).Status, 5);
@@ -172,6 +181,10 @@ TEST_F(Ctl, NamedPortsNeedNoUsbAndEveryFailureHasItsStatus) {
     EXPECT_EQ(Call({"write", Home.FilePath("missing.cus")}).Status, 6);
     EXPECT_EQ(Call({"reset"}).Status, 2);
     EXPECT_EQ(Call({"frobnicate"}).Status, 2);
+    run = Call({"read", "--help"});
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_TRUE(run.Out.contains("--base")) << run.Out.toStdString();
+    EXPECT_TRUE(Call({"--version"}).Out.startsWith("hbx740ctl "));
 }
 
 TEST_F(Ctl, CheckedWriteCatchesAKeyboardThatStoresSomethingElse) {
