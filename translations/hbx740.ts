@@ -258,7 +258,7 @@ Do you want to replace it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+25"/>
         <source>HBX740 MIDI Editor</source>
         <translation type="unfinished"></translation>
     </message>
@@ -354,7 +354,7 @@ Do you want to replace it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+400"/>
+        <location line="+304"/>
         <source>PARAMETER</source>
         <translation type="unfinished"></translation>
     </message>
@@ -836,6 +836,34 @@ Do you want to replace it?</source>
     <message>
         <location line="+4"/>
         <source>CC</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WindowAccess</name>
+    <message>
+        <location filename="../src/ui/WindowAccess.cpp" line="+61"/>
+        <source>%1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>NAME</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>DEC or HEX</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The monitor line&apos;s numbers in decimal or hexadecimal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>%1, selected</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -9,8 +9,6 @@
 
 namespace {
 
-const char* const Context = "WindowAccess";
-
 std::array<ClickLabel*, ControlCount> Pictures(Ui::TForm1& form) {
     return {form.mCode1, form.mCode2, form.mCode3, form.mCode4,
             form.mCode5, form.mCode6, form.mCode7, form.mCode8};
@@ -60,7 +58,7 @@ void SetUpKeyboardAndAccess(QWidget& window, Ui::TForm1& form,
                                  ? PictureName(keyboard, shortcut.Target->property("tag").toInt())
                                  : shortcut.Target->text();
         shortcut.Target->setToolTip(
-            QCoreApplication::translate(Context, "%1 (%2)")
+            QCoreApplication::translate("WindowAccess", "%1 (%2)")
                 .arg(what, shortcut.Keys.toString(QKeySequence::NativeText)));
     }
 
@@ -79,11 +77,11 @@ void SetUpKeyboardAndAccess(QWidget& window, Ui::TForm1& form,
         field->setAccessibleName(caption->text());
         caption->setBuddy(field);
     }
-    form.EdtNameEditor->setAccessibleName(QCoreApplication::translate(Context, "NAME"));
+    form.EdtNameEditor->setAccessibleName(QCoreApplication::translate("WindowAccess", "NAME"));
     // The monitor's number base has no caption: its description says what it is.
-    form.CmbDataDis->setAccessibleName(QCoreApplication::translate(Context, "DEC or HEX"));
+    form.CmbDataDis->setAccessibleName(QCoreApplication::translate("WindowAccess", "DEC or HEX"));
     form.CmbDataDis->setAccessibleDescription(QCoreApplication::translate(
-        Context, "The monitor line's numbers in decimal or hexadecimal"));
+        "WindowAccess", "The monitor line's numbers in decimal or hexadecimal"));
     // The monitor line's values are read with their captions.
     const std::pair<QLabel*, QLabel*> values[] = {
         {form.LbStatus, form.Label13}, {form.LbData1, form.Label15}, {form.LbData2, form.Label17}};
@@ -96,7 +94,8 @@ void ShowSelectedForAccess(Ui::TForm1& form, const KeyboardDescription& keyboard
     for (ClickLabel* picture : Pictures(form)) {
         const QString name = PictureName(keyboard, control);
         picture->setAccessibleName(
-            control++ == selected ? QCoreApplication::translate(Context, "%1, selected").arg(name)
-                                  : name);
+            control++ == selected
+                ? QCoreApplication::translate("WindowAccess", "%1, selected").arg(name)
+                : name);
     }
 }
