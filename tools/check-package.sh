@@ -36,8 +36,12 @@ dpkg-deb --info "$deb" | sed -n 's/^ Depends: /Depends: /p'
 
 as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$deb" >/dev/null
 mapfile -t installed < <(dpkg -L hbx740-editor)
-hbx740-editor --version
-hbx740ctl --version
+version=$(dpkg-deb -f "$deb" Version)
+for program in hbx740-editor hbx740ctl; do
+    said=$("$program" --version)
+    echo "$said"
+    [[ "$said" == *" $version" ]] || fail "$program --version says \"$said\", not $version"
+done
 hbx740-sim --help >/dev/null
 
 # An unprivileged user starts the installed editor on a virtual display.
