@@ -70,7 +70,7 @@ source "$here/as-root.sh"
 no_root() { die "need root or sudo to run: $*"; }
 
 # alsa-utils is not used here but by the commands run inside (aconnect ...).
-packages=(qemu-system-x86 busybox-static kmod cpio xz-utils alsa-utils)
+packages=(qemu-system-x86 busybox-static kmod cpio xz-utils zstd alsa-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
