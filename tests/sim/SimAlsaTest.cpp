@@ -134,3 +134,36 @@ TEST_F(SimulatorOnAlsa, SaysWhenTheSequencerRefusesAnEvent) {
         << Lines.join('\n').toStdString();
     snd_seq_close(deaf);
 }
+
+// The largest SysEx the simulator announces is what a client with the
+// sequencer's default settings takes as one event; one byte more it refuses.
+TEST_F(SimulatorOnAlsa, TheLargestSysExIsTheLargestADefaultClientTakes) {
+    const QString ready = Line("ready");
+    const int client = ready.section(u' ', 4, 4).toInt();
+    const auto largest = ready.section(u' ', -2, -2).toUInt();
+    snd_seq_t* plain = nullptr;
+    ASSERT_EQ(snd_seq_open(&plain, "default", SND_SEQ_OPEN_DUPLEX, SND_SEQ_NONBLOCK), 0);
+    const int port = snd_seq_create_simple_port(
+        plain, "plain", SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE,
+        SND_SEQ_PORT_TYPE_MIDI_GENERIC);
+    ASSERT_EQ(snd_seq_connect_from(plain, port, client, 1), 0);
+
+    Command("largest-sysex 5");
+    snd_seq_event_t* event = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return snd_seq_event_input(plain, &event) >= 0; }, 5000));
+    EXPECT_EQ(event->type, SND_SEQ_EVENT_SYSEX);
+    EXPECT_EQ(event->data.ext.len, largest);
+
+    Bytes longer(largest + 1, 0x11);
+    longer.front() = 0xF0;
+    longer.back() = 0xF7;
+    snd_seq_event_t more;
+    snd_seq_ev_clear(&more);
+    snd_seq_ev_set_sysex(&more, static_cast<unsigned>(longer.size()), longer.data());
+    snd_seq_ev_set_source(&more, static_cast<unsigned char>(port));
+    snd_seq_ev_set_dest(&more, static_cast<unsigned char>(snd_seq_client_id(plain)),
+                        static_cast<unsigned char>(port));
+    snd_seq_ev_set_direct(&more);
+    EXPECT_LT(snd_seq_event_output_direct(plain, &more), 0);
+    snd_seq_close(plain);
+}
