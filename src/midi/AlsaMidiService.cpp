@@ -3,6 +3,7 @@
 #include "midi/BackgroundErrors.h"
 #include "midi/MidiInputRelay.h"
 #include "midi/MidiMessages.h"
+#include "midi/ServiceFailure.h"
 
 #include <alsa/asoundlib.h>
 
@@ -43,8 +44,7 @@ struct AlsaMidiService::Impl {
     snd_midi_event_t* Encoder = nullptr;
     std::map<MidiHandle, Opened> Handles;
     MidiHandle NextHandle = 1;
-    MidiResult FailureCode = MidiResultCode::Ok;
-    std::string FailureText;
+    ServiceFailure Failure;
     BackgroundErrors Errors;
     std::unique_ptr<MidiInputRelay> Relay;
     // The sources by the editor's own input port; the reader looks them up.
@@ -53,6 +53,13 @@ struct AlsaMidiService::Impl {
     int StopFd = -1;
     // Last, so that it stops before the members above go.
     std::jthread Reader;
+
+    // The port open as `handle` in that direction, or none.
+    const Opened* OpenedAs(MidiHandle handle, MidiDirection direction) const {
+        const auto found = Handles.find(handle);
+        return found != Handles.end() && found->second.Direction == direction ? &found->second
+                                                                              : nullptr;
+    }
 
     ~Impl() {
         if (Reader.joinable()) {
@@ -68,17 +75,6 @@ struct AlsaMidiService::Impl {
             snd_seq_close(Seq);
         if (StopFd >= 0)
             ::close(StopFd);
-    }
-
-    MidiResult Fail(MidiResult code, std::string text) {
-        FailureCode = code;
-        FailureText = std::move(text);
-        return code;
-    }
-
-    MidiResult NotPresent(const std::string& serviceName) {
-        return Fail(MidiResultCode::BadDeviceId,
-                    "MIDI port \"" + serviceName + "\" is not present");
     }
 
     void Connect() {
@@ -245,7 +241,8 @@ MidiResult AlsaMidiService::ListPorts(MidiDirection direction, std::vector<MidiP
 
 MidiResult AlsaMidiService::QueryPort(MidiDirection direction, const std::string& serviceName) {
     Self->Connect();
-    return Self->Find(direction, serviceName) ? MidiResultCode::Ok : Self->NotPresent(serviceName);
+    return Self->Find(direction, serviceName) ? MidiResultCode::Ok
+                                              : Self->Failure.NotPresent(serviceName);
 }
 
 MidiResult AlsaMidiService::OpenInput(const std::string& serviceName, const MidiInputTarget& target,
@@ -253,11 +250,11 @@ MidiResult AlsaMidiService::OpenInput(const std::string& serviceName, const Midi
     Self->Connect();
     const auto peer = Self->Find(MidiDirection::Input, serviceName);
     if (!peer)
-        return Self->NotPresent(serviceName);
+        return Self->Failure.NotPresent(serviceName);
     const MidiHandle opened = Self->NextHandle++;
     const int own = Self->MakeOwnPort(MidiDirection::Input, opened);
     if (own < 0)
-        return Self->Fail(MidiResultCode::Error, snd_strerror(own));
+        return Self->Failure.Fail(MidiResultCode::Error, snd_strerror(own));
     {
         const std::lock_guard hold(Self->InputsLock);
         Self->Inputs[own] = &Self->Relay->Add(target);
@@ -271,7 +268,7 @@ MidiResult AlsaMidiService::OpenInput(const std::string& serviceName, const Midi
             source = Self->Inputs.extract(own).mapped();
         }
         Self->Relay->Remove(*source);
-        return Self->Fail(MidiResultCode::Error, snd_strerror(result));
+        return Self->Failure.Fail(MidiResultCode::Error, snd_strerror(result));
     }
     Self->Handles.emplace(opened, Opened{MidiDirection::Input, own, *peer});
     handle = opened;
@@ -279,11 +276,11 @@ MidiResult AlsaMidiService::OpenInput(const std::string& serviceName, const Midi
 }
 
 MidiResult AlsaMidiService::CloseInput(MidiHandle handle) {
-    const auto found = Self->Handles.find(handle);
-    if (found == Self->Handles.end() || found->second.Direction != MidiDirection::Input)
+    const Opened* found = Self->OpenedAs(handle, MidiDirection::Input);
+    if (!found)
         return MidiResultCode::InvalidHandle;
-    const Opened opened = found->second;
-    Self->Handles.erase(found);
+    const Opened opened = *found;
+    Self->Handles.erase(handle);
     snd_seq_disconnect_from(Self->Seq, opened.OwnPort, opened.Peer.client, opened.Peer.port);
     snd_seq_delete_simple_port(Self->Seq, opened.OwnPort);
     MidiInputRelay::Source* source = nullptr;
@@ -300,15 +297,15 @@ MidiResult AlsaMidiService::OpenOutput(const std::string& serviceName, MidiHandl
     Self->Connect();
     const auto peer = Self->Find(MidiDirection::Output, serviceName);
     if (!peer)
-        return Self->NotPresent(serviceName);
+        return Self->Failure.NotPresent(serviceName);
     const MidiHandle opened = Self->NextHandle++;
     const int own = Self->MakeOwnPort(MidiDirection::Output, opened);
     if (own < 0)
-        return Self->Fail(MidiResultCode::Error, snd_strerror(own));
+        return Self->Failure.Fail(MidiResultCode::Error, snd_strerror(own));
     if (const int result = snd_seq_connect_to(Self->Seq, own, peer->client, peer->port);
         result < 0) {
         snd_seq_delete_simple_port(Self->Seq, own);
-        return Self->Fail(MidiResultCode::Error, snd_strerror(result));
+        return Self->Failure.Fail(MidiResultCode::Error, snd_strerror(result));
     }
     Self->Handles.emplace(opened, Opened{MidiDirection::Output, own, *peer});
     handle = opened;
@@ -316,19 +313,18 @@ MidiResult AlsaMidiService::OpenOutput(const std::string& serviceName, MidiHandl
 }
 
 MidiResult AlsaMidiService::CloseOutput(MidiHandle handle) {
-    const auto found = Self->Handles.find(handle);
-    if (found == Self->Handles.end() || found->second.Direction != MidiDirection::Output)
+    const Opened* found = Self->OpenedAs(handle, MidiDirection::Output);
+    if (!found)
         return MidiResultCode::InvalidHandle;
-    snd_seq_disconnect_to(Self->Seq, found->second.OwnPort, found->second.Peer.client,
-                          found->second.Peer.port);
-    snd_seq_delete_simple_port(Self->Seq, found->second.OwnPort);
-    Self->Handles.erase(found);
+    snd_seq_disconnect_to(Self->Seq, found->OwnPort, found->Peer.client, found->Peer.port);
+    snd_seq_delete_simple_port(Self->Seq, found->OwnPort);
+    Self->Handles.erase(handle);
     return MidiResultCode::Ok;
 }
 
 MidiResult AlsaMidiService::SendLong(MidiHandle handle, std::span<const std::uint8_t> bytes) {
-    const auto found = Self->Handles.find(handle);
-    if (found == Self->Handles.end() || found->second.Direction != MidiDirection::Output)
+    const Opened* found = Self->OpenedAs(handle, MidiDirection::Output);
+    if (!found)
         return MidiResultCode::InvalidHandle;
     for (const auto message : CompleteMidiMessages(bytes)) {
         snd_seq_event_t event;
@@ -342,19 +338,15 @@ MidiResult AlsaMidiService::SendLong(MidiHandle handle, std::span<const std::uin
                                       static_cast<long>(message.size()), &event) <= 0)
                 continue;
         }
-        snd_seq_ev_set_source(&event, static_cast<unsigned char>(found->second.OwnPort));
+        snd_seq_ev_set_source(&event, static_cast<unsigned char>(found->OwnPort));
         snd_seq_ev_set_subs(&event);
         snd_seq_ev_set_direct(&event);
         if (const int result = Self->Output(event); result < 0)
-            return Self->Fail(MidiResultCode::Error, snd_strerror(result));
+            return Self->Failure.Fail(MidiResultCode::Error, snd_strerror(result));
     }
     return MidiResultCode::Ok;
 }
 
 std::optional<std::string> AlsaMidiService::ErrorText(MidiResult code) {
-    if (code == Self->FailureCode && !Self->FailureText.empty())
-        return Self->FailureText;
-    if (code == MidiResultCode::InvalidHandle)
-        return "The MIDI port is not open";
-    return std::nullopt;
+    return Self->Failure.Text(code);
 }

@@ -4,6 +4,7 @@
 #include "midi/MessageRing.h"
 #include "midi/MidiInputRelay.h"
 #include "midi/MidiMessages.h"
+#include "midi/ServiceFailure.h"
 
 #include <jack/jack.h>
 #include <jack/midiport.h>
@@ -58,25 +59,20 @@ struct JackMidiService::Impl {
     std::atomic<std::size_t> OutputsUsed{0};
     std::map<MidiHandle, Opened> Handles;
     MidiHandle NextHandle = 1;
-    MidiResult FailureCode = MidiResultCode::Ok;
-    std::string FailureText;
+    ServiceFailure Failure;
     BackgroundErrors Errors;
     // Made with the client and released after it, so that no process cycle
     // outlives it.
     std::unique_ptr<MidiInputRelay> Relay;
 
+    // The port open as `handle` in that direction, or none.
+    const Opened* OpenedAs(MidiHandle handle, MidiDirection direction) const {
+        const auto found = Handles.find(handle);
+        return found != Handles.end() && found->second.Direction == direction ? &found->second
+                                                                              : nullptr;
+    }
+
     ~Impl() { Disconnect(); }
-
-    MidiResult Fail(MidiResult code, std::string text) {
-        FailureCode = code;
-        FailureText = std::move(text);
-        return code;
-    }
-
-    MidiResult NotPresent(const std::string& serviceName) {
-        return Fail(MidiResultCode::BadDeviceId,
-                    "MIDI port \"" + serviceName + "\" is not present");
-    }
 
     bool Usable() const { return Client && !ServerGone.load(); }
 
@@ -257,7 +253,7 @@ MidiResult JackMidiService::ListPorts(MidiDirection direction, std::vector<MidiP
 MidiResult JackMidiService::QueryPort(MidiDirection, const std::string& serviceName) {
     Self->Connect();
     if (!Self->Usable() || !jack_port_by_name(Self->Client, serviceName.c_str()))
-        return Self->NotPresent(serviceName);
+        return Self->Failure.NotPresent(serviceName);
     return MidiResultCode::Ok;
 }
 
@@ -265,17 +261,17 @@ MidiResult JackMidiService::OpenInput(const std::string& serviceName, const Midi
                                       MidiHandle& handle) {
     Self->Connect();
     if (!Self->Usable() || !jack_port_by_name(Self->Client, serviceName.c_str()))
-        return Self->NotPresent(serviceName);
+        return Self->Failure.NotPresent(serviceName);
     const auto slot = Self->FreeSlot(Self->Inputs);
     if (!slot)
-        return Self->Fail(MidiResultCode::Error, "Too many open MIDI input ports");
+        return Self->Failure.Fail(MidiResultCode::Error, "Too many open MIDI input ports");
     if (!Self->Activate())
-        return Self->Fail(MidiResultCode::Error, "Cannot activate the JACK client");
+        return Self->Failure.Fail(MidiResultCode::Error, "Cannot activate the JACK client");
     const MidiHandle opened = Self->NextHandle++;
     jack_port_t* port = Self->Register(MidiDirection::Input, opened);
     if (!port) {
         Self->DeactivateWhenUnused();
-        return Self->Fail(MidiResultCode::Error, "Cannot create a JACK MIDI input port");
+        return Self->Failure.Fail(MidiResultCode::Error, "Cannot create a JACK MIDI input port");
     }
     InputSlot& input = Self->Inputs[*slot];
     input.Source = &Self->Relay->Add(target);
@@ -288,7 +284,8 @@ MidiResult JackMidiService::OpenInput(const std::string& serviceName, const Midi
         jack_port_unregister(Self->Client, port);
         Self->Relay->Remove(*input.Source);
         Self->DeactivateWhenUnused();
-        return Self->Fail(MidiResultCode::Error, "Cannot connect to \"" + serviceName + "\"");
+        return Self->Failure.Fail(MidiResultCode::Error,
+                                  "Cannot connect to \"" + serviceName + "\"");
     }
     Self->Handles.emplace(opened, Opened{MidiDirection::Input, *slot, port});
     handle = opened;
@@ -296,17 +293,17 @@ MidiResult JackMidiService::OpenInput(const std::string& serviceName, const Midi
 }
 
 MidiResult JackMidiService::CloseInput(MidiHandle handle) {
-    const auto found = Self->Handles.find(handle);
-    if (found == Self->Handles.end() || found->second.Direction != MidiDirection::Input)
+    const Opened* found = Self->OpenedAs(handle, MidiDirection::Input);
+    if (!found)
         return MidiResultCode::InvalidHandle;
-    InputSlot& input = Self->Inputs[found->second.Slot];
+    InputSlot& input = Self->Inputs[found->Slot];
     input.Port.store(nullptr);
     Self->WaitForCycleEnd();
     if (!Self->ServerGone.load())
-        jack_port_unregister(Self->Client, found->second.Port);
+        jack_port_unregister(Self->Client, found->Port);
     Self->Relay->Remove(*input.Source);
     input.Source = nullptr;
-    Self->Handles.erase(found);
+    Self->Handles.erase(handle);
     Self->DeactivateWhenUnused();
     return MidiResultCode::Ok;
 }
@@ -314,22 +311,23 @@ MidiResult JackMidiService::CloseInput(MidiHandle handle) {
 MidiResult JackMidiService::OpenOutput(const std::string& serviceName, MidiHandle& handle) {
     Self->Connect();
     if (!Self->Usable() || !jack_port_by_name(Self->Client, serviceName.c_str()))
-        return Self->NotPresent(serviceName);
+        return Self->Failure.NotPresent(serviceName);
     const auto slot = Self->FreeSlot(Self->Outputs);
     if (!slot)
-        return Self->Fail(MidiResultCode::Error, "Too many open MIDI output ports");
+        return Self->Failure.Fail(MidiResultCode::Error, "Too many open MIDI output ports");
     if (!Self->Activate())
-        return Self->Fail(MidiResultCode::Error, "Cannot activate the JACK client");
+        return Self->Failure.Fail(MidiResultCode::Error, "Cannot activate the JACK client");
     const MidiHandle opened = Self->NextHandle++;
     jack_port_t* port = Self->Register(MidiDirection::Output, opened);
     if (!port) {
         Self->DeactivateWhenUnused();
-        return Self->Fail(MidiResultCode::Error, "Cannot create a JACK MIDI output port");
+        return Self->Failure.Fail(MidiResultCode::Error, "Cannot create a JACK MIDI output port");
     }
     if (jack_connect(Self->Client, jack_port_name(port), serviceName.c_str()) != 0) {
         jack_port_unregister(Self->Client, port);
         Self->DeactivateWhenUnused();
-        return Self->Fail(MidiResultCode::Error, "Cannot connect to \"" + serviceName + "\"");
+        return Self->Failure.Fail(MidiResultCode::Error,
+                                  "Cannot connect to \"" + serviceName + "\"");
     }
     OutputSlot& output = Self->Outputs[*slot];
     output.Ring = std::make_unique<MessageRing>(OutputRingSize);
@@ -342,27 +340,27 @@ MidiResult JackMidiService::OpenOutput(const std::string& serviceName, MidiHandl
 }
 
 MidiResult JackMidiService::CloseOutput(MidiHandle handle) {
-    const auto found = Self->Handles.find(handle);
-    if (found == Self->Handles.end() || found->second.Direction != MidiDirection::Output)
+    const Opened* found = Self->OpenedAs(handle, MidiDirection::Output);
+    if (!found)
         return MidiResultCode::InvalidHandle;
-    OutputSlot& output = Self->Outputs[found->second.Slot];
+    OutputSlot& output = Self->Outputs[found->Slot];
     output.Port.store(nullptr);
     Self->WaitForCycleEnd();
     if (!Self->ServerGone.load())
-        jack_port_unregister(Self->Client, found->second.Port);
+        jack_port_unregister(Self->Client, found->Port);
     output.Ring.reset();
-    Self->Handles.erase(found);
+    Self->Handles.erase(handle);
     Self->DeactivateWhenUnused();
     return MidiResultCode::Ok;
 }
 
 MidiResult JackMidiService::SendLong(MidiHandle handle, std::span<const std::uint8_t> bytes) {
-    const auto found = Self->Handles.find(handle);
-    if (found == Self->Handles.end() || found->second.Direction != MidiDirection::Output)
+    const Opened* found = Self->OpenedAs(handle, MidiDirection::Output);
+    if (!found)
         return MidiResultCode::InvalidHandle;
     if (Self->ServerGone.load())
-        return Self->Fail(MidiResultCode::Error, "The JACK server has gone");
-    MessageRing& ring = *Self->Outputs[found->second.Slot].Ring;
+        return Self->Failure.Fail(MidiResultCode::Error, "The JACK server has gone");
+    MessageRing& ring = *Self->Outputs[found->Slot].Ring;
     // Before the first cycle the largest event is not known; an event that
     // turns out too large is left for the server to refuse.
     const std::size_t largest = Self->LargestEvent.load(std::memory_order_relaxed);
@@ -371,7 +369,7 @@ MidiResult JackMidiService::SendLong(MidiHandle handle, std::span<const std::uin
             const auto part =
                 rest.first(largest == 0 ? rest.size() : std::min(rest.size(), largest));
             if (!ring.Push(part))
-                return Self->Fail(MidiResultCode::Error, "The MIDI output cannot keep up");
+                return Self->Failure.Fail(MidiResultCode::Error, "The MIDI output cannot keep up");
             rest = rest.subspan(part.size());
         }
     }
@@ -379,9 +377,5 @@ MidiResult JackMidiService::SendLong(MidiHandle handle, std::span<const std::uin
 }
 
 std::optional<std::string> JackMidiService::ErrorText(MidiResult code) {
-    if (code == Self->FailureCode && !Self->FailureText.empty())
-        return Self->FailureText;
-    if (code == MidiResultCode::InvalidHandle)
-        return "The MIDI port is not open";
-    return std::nullopt;
+    return Self->Failure.Text(code);
 }

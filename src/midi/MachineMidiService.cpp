@@ -2,6 +2,7 @@
 
 #include "midi/AlsaMidiService.h"
 #include "midi/JackMidiService.h"
+#include "midi/ServiceFailure.h"
 
 MachineMidiService::MachineMidiService(std::string clientName)
     : ClientName(std::move(clientName)) {}
@@ -71,6 +72,6 @@ std::optional<std::string> MachineMidiService::ErrorText(MidiResult code) {
     if (code == MidiResultCode::BadDeviceId)
         return "No MIDI service: neither the ALSA sequencer nor a JACK server is running";
     if (code == MidiResultCode::InvalidHandle)
-        return "The MIDI port is not open";
+        return PortNotOpenText;
     return std::nullopt;
 }
