@@ -113,11 +113,9 @@ QStringList DeviceLink::PresentPortNames(MidiDirection direction) {
 void DeviceLink::DiscoverDevice() {
     TMidiInput& inputs = Midi.InputPorts();
     TMidiOutput& outputs = Midi.OutputPorts();
-    const bool chosenListed =
-        !ChosenInput.isEmpty() && !ChosenOutput.isEmpty() &&
-        ChosenKeyboardPorts(inputs.PortNames(), outputs.PortNames(), ChosenInput, ChosenOutput)
-                .Match != NoPortMatch;
-    if (!chosenListed && inputs.PortNames().empty()) {
+    // Chosen ports count only with an input among them, so no input means no
+    // keyboard either way.
+    if (inputs.PortNames().empty()) {
         CloseState();
         // Nothing asked the USB bus yet; the look says why in a second.
         TimerFind->start();
@@ -141,8 +139,7 @@ void DeviceLink::DiscoverDevice() {
     InstallHandlers();
 
     // The ports open in discovery's order: the outputs, then the inputs.
-    const KeyboardPorts ports =
-        MatchKeyboardPorts(inputs.PortNames(), outputs.PortNames(), Description);
+    const KeyboardPorts& ports = Found.Ports;
     PortMatchKindValue = NoPortMatch;
     UsbPortCountValue = 0;
     for (int index : ports.Outputs) {
@@ -275,18 +272,18 @@ void DeviceLink::CloseState() {
 void DeviceLink::SysExDataIn(std::int32_t port, const TByteStream& stream) {
     SysExSourcePort = port;
     ReceivedSysEx.Assign(stream.Bytes());
-    if (IsKeyboardIdentity(ReceivedSysEx)) {
+    if (IsKeyboardIdentity(ReceivedSysEx, Description)) {
         if (PortMatchKindValue == UsbPortMatch)
             RebindDevicePort(port);
-        if (IsIdentityReply(ReceivedSysEx))
+        if (IsIdentityReply(ReceivedSysEx, Description))
             emit IdentityReceived(FirmwareVersion(ReceivedSysEx, QLocale::c()));
     }
-    if (IsWriteAcknowledgement(ReceivedSysEx)) {
+    if (IsWriteAcknowledgement(ReceivedSysEx, Description)) {
         WriteAcknowledgedFlag = 1;
         emit WriteAcknowledgementReceived();
     }
-    if (IsDumpReply(ReceivedSysEx))
-        emit DumpReplyReceived(DumpReplyBytes(ReceivedSysEx));
+    if (IsDumpReply(ReceivedSysEx, Description))
+        emit DumpReplyReceived(DumpReplyBytes(ReceivedSysEx, Description));
     if (SysExSeen)
         SysExSeen(port, stream.Bytes());
 }
@@ -325,7 +322,7 @@ void DeviceLink::Timer3Timer() {
     QString version;
     {
         const std::lock_guard hold(*SysExLock);
-        if (IsIdentityReply(ReceivedSysEx)) {
+        if (IsIdentityReply(ReceivedSysEx, Description)) {
             firmware = FirmwareText(ReceivedSysEx);
             version = FirmwareVersion(ReceivedSysEx, QLocale::c());
             ReceivedSysEx.ClearEntry(1);

@@ -98,9 +98,6 @@ public:
     const KeyboardSearch& Search() const { return Found; }
     // The names of the ports listed now, not those of the sets.
     QStringList PresentPortNames(MidiDirection direction);
-    // The ports discovery opened, in the order it opened them.
-    const std::vector<int>& KeyboardInputs() const { return OpenedInputs; }
-    const std::vector<int>& KeyboardOutputs() const { return OpenedOutputs; }
     const KeyboardDescription& Keyboard() const { return Description; }
 
 signals:

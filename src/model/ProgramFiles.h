@@ -29,7 +29,6 @@ public:
         return QDir(DataFolder).filePath(QStringLiteral("customer.cus"));
     }
     QString BackupFolder() const { return QDir(DataFolder).filePath(QStringLiteral("backups")); }
-    const QString& Data() const { return DataFolder; }
 
 private:
     QString SettingsFolder;

@@ -25,10 +25,13 @@ void ProfileCommands::New() {
 void ProfileCommands::Open() {
     const auto chosen = Prompts.OpenFile({tr("Open file"), tr("cus files"), QStringLiteral("*.cus"),
                                           QStringLiteral("*.cus"), ProfileFolder()});
-    if (!chosen)
-        return;
-    Session.Open(*chosen);
-    Panel.ShowProfileName(ProfileLabelText(*chosen));
+    if (chosen)
+        OpenPath(*chosen);
+}
+
+void ProfileCommands::OpenPath(const QString& path) {
+    Session.Open(path);
+    Panel.ShowProfileName(ProfileLabelText(path));
     Panel.RegainData();
 }
 

@@ -29,6 +29,8 @@ public:
 
     void New();
     void Open();
+    // OPEN of a profile the user named elsewhere (the program's command line).
+    void OpenPath(const QString& path);
     void Save();
     void Export();
 

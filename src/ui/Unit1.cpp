@@ -2,7 +2,6 @@
 
 #include "model/EditorError.h"
 #include "model/SettingsFile.h"
-#include "model/StartupProfile.h"
 #include "model/ValueText.h"
 #include "ui/MonitorLine.h"
 #include "ui/UserPrompts.h"
@@ -46,12 +45,12 @@ TForm1::TForm1(const EditorServices& services, QWidget* parent)
     : QWidget(parent), Form(std::make_unique<Ui::TForm1>()), Prompts(services.Prompts),
       Midi(services.Midi), Files(services.Files), Panel(*Form, Session.Model()),
       Profiles(Session, Prompts, *this), Device(new DeviceLink(services.Midi, services.Usb, this)),
-      Sync(std::make_unique<SyncCommands>(*Device, Session, Prompts,
-                                          static_cast<SyncView&>(*this))) {
+      Sync(*Device, Session, Prompts, static_cast<SyncView&>(*this)) {
     ApplyWindowLook(*this);
     Form->setupUi(this);
     ApplyControlLook(*this, *Form);
     SetUpKeyboardAndAccess(*this, *Form, Device->Keyboard());
+    ShowSelectedForAccess(*Form, Device->Keyboard(), Session.Model().SelectedControl);
     // The focus starts where it always has, on the first field.
     Form->CbEnable->setFocus();
     Line = new MonitorLine(Form->LbStatus, Form->LbData1, Form->LbData2, Form->CmbDataDis, this);
@@ -88,7 +87,6 @@ void TForm1::FormCreate() {
     Session.Model().SelectedControl = 1;
     Session.LoadStartupProfile(Files, [this] { ResetPara(); });
     Panel.StartupFill();
-    ShowSelectedForAccess(*Form, Device->Keyboard(), Session.Model().SelectedControl);
     CreateSysExLock();
     FillDeviceLists();
     DiscoverDevice();
@@ -198,11 +196,7 @@ void TForm1::EdtValueKeyPress(char16_t& Key) {
 }
 
 void TForm1::OpenProfile(const QString& path) {
-    Guarded([&] {
-        Session.Open(path);
-        ShowProfileName(ProfileLabelText(path));
-        RegainData();
-    });
+    Guarded([&] { Profiles.OpenPath(path); });
 }
 
 void TForm1::BtnNEWClick() {
@@ -241,15 +235,15 @@ void TForm1::Button2Click() {
 }
 
 void TForm1::BtnSyncPcClick() {
-    Sync->BtnSyncPcClick();
+    Sync.BtnSyncPcClick();
 }
 
 void TForm1::BtnSyncFwClick() {
-    Sync->BtnSyncFwClick();
+    Sync.BtnSyncFwClick();
 }
 
 void TForm1::BtnResetClick() {
-    Sync->BtnResetClick();
+    Sync.BtnResetClick();
 }
 
 void TForm1::CmbDataDisClick() {
@@ -300,11 +294,11 @@ void TForm1::FormDestroy() {
 }
 
 void TForm1::TimerSyncFWTimer() {
-    Sync->TimerSyncFWTimer();
+    Sync.TimerSyncFWTimer();
 }
 
 void TForm1::TimerSyncPCTimer() {
-    Sync->TimerSyncPCTimer();
+    Sync.TimerSyncPCTimer();
 }
 
 void TForm1::MidiDataIn(std::int32_t port, std::uint8_t status, std::uint8_t data1,
@@ -329,7 +323,6 @@ void TForm1::SaveCurrentPara() {
 
 void TForm1::RegainData() {
     Panel.RegainData();
-    ShowSelectedForAccess(*Form, Device->Keyboard(), Session.Model().SelectedControl);
 }
 
 void TForm1::ShowProfileName(const QString& name) {

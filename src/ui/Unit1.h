@@ -103,7 +103,7 @@ private:
     ProfileCommands Profiles;
     // A child of the window, which owns it.
     DeviceLink* Device = nullptr;
-    std::unique_ptr<SyncCommands> Sync;
+    SyncCommands Sync;
     MonitorLine* Line = nullptr;
 
     QTimer* TimerSyncFW = nullptr;
