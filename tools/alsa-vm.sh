@@ -70,16 +70,7 @@ source "$here/as-root.sh"
 no_root() { die "need root or sudo to run: $*"; }
 
 # alsa-utils is not used here but by the commands run inside (aconnect ...).
-packages=(qemu-system-x86 busybox-static kmod cpio xz-utils zstd alsa-utils)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    as_root apt-get update -q
-    as_root env DEBIAN_FRONTEND=noninteractive \
-        apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+install_missing qemu-system-x86 busybox-static kmod cpio xz-utils zstd alsa-utils
 
 # Sequencer clients ("System" comes with snd-seq, "Midi Through" with
 # snd-seq-dummy, "Virtual Raw MIDI" with snd-virmidi), the high-resolution

@@ -59,8 +59,7 @@ int RunEditor(int argc, char* argv[], UsbDeviceQuery& usb) {
 
     MidiPorts midi(std::make_unique<MachineMidiService>());
     QtUserPrompts prompts;
-    const ProgramFiles files =
-        ProgramFiles::Locate(QCoreApplication::applicationDirPath(), QStringLiteral(HBX740_BINDIR));
+    const ProgramFiles files = ProgramFiles::ForThisProgram();
     // The window closes the keyboard's ports; the port sets go after it.
     TForm1 window(EditorServices{prompts, usb, midi, files});
     if (!parser.positionalArguments().isEmpty())

@@ -10,7 +10,6 @@
 #include "model/ProgramFiles.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSocketNotifier>
@@ -79,9 +78,7 @@ struct Machine {
 void BackUp(KeyboardClient& keyboard) {
     const ParameterModel held = keyboard.ReadParameters(FactoryModel());
     // Where the editor run from the same folder keeps its backups.
-    const ProfileBackups backups(
-        ProgramFiles::Locate(QCoreApplication::applicationDirPath(), QStringLiteral(HBX740_BINDIR))
-            .BackupFolder());
+    const ProfileBackups backups(ProgramFiles::ForThisProgram().BackupFolder());
     const QString path = WithFile(backups.Path(), [&] {
         return backups.Keep(QStringLiteral("keyboard"), EncodeProfile(held));
     });

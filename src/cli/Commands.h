@@ -3,7 +3,6 @@
 #include "cli/KeyboardClient.h"
 
 #include <QString>
-#include <chrono>
 
 // What every command may be given.
 struct CtlOptions {

@@ -1,5 +1,6 @@
 #include "model/ProgramFiles.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -28,4 +29,8 @@ ProgramFiles ProgramFiles::Locate(const QString& programFolder, const QString& i
     };
     return {userFolder(QStandardPaths::GenericConfigLocation),
             userFolder(QStandardPaths::GenericDataLocation)};
+}
+
+ProgramFiles ProgramFiles::ForThisProgram() {
+    return Locate(QCoreApplication::applicationDirPath(), QStringLiteral(HBX740_BINDIR));
 }

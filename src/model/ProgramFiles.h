@@ -21,6 +21,8 @@ public:
     // The places for a program in `programFolder`, installed to
     // `installedFolder`. Makes the user's folders when they are the places.
     static ProgramFiles Locate(const QString& programFolder, const QString& installedFolder);
+    // The places for the running program, which knows where it installs to.
+    static ProgramFiles ForThisProgram();
 
     QString SettingsFile() const {
         return QDir(SettingsFolder).filePath(QStringLiteral("System.ini"));

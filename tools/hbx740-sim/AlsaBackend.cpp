@@ -14,7 +14,7 @@ namespace {
 // readable port whose subscribers receive the replies.
 class AlsaBackend final : public MidiBackend {
 public:
-    explicit AlsaBackend(const std::string& name) {
+    explicit AlsaBackend(const std::string& name) : Name(name) {
         if (snd_seq_open(&Seq, "default", SND_SEQ_OPEN_DUPLEX, 0) < 0) {
             Seq = nullptr;
             throw BackendError("cannot open the ALSA sequencer");
@@ -31,12 +31,14 @@ public:
             throw BackendError("cannot create the ALSA sequencer ports");
         }
         snd_midi_event_no_status(Decoder, 1);
+        Largest = PoolLargestEvent();
     }
 
     ~AlsaBackend() override { Release(); }
 
     std::string Description() const override {
-        return "ALSA sequencer client " + std::to_string(snd_seq_client_id(Seq)) + " (HBX740)";
+        return "ALSA sequencer client " + std::to_string(snd_seq_client_id(Seq)) + " (" + Name +
+               ")";
     }
 
     bool Receive(std::vector<std::uint8_t>& message, int timeoutMs) override {
@@ -77,10 +79,15 @@ public:
         }
     }
 
+    std::size_t LargestEvent() const override { return Largest; }
+
+private:
+    static constexpr int MaxEvent = 4096;
+
     // A direct event must fit the client's output buffer whole, and the
     // receiver's input pool: a client with the default pool (this one's)
     // takes an event of one cell fewer than the pool holds.
-    std::size_t LargestEvent() const override {
+    std::size_t PoolLargestEvent() const {
         snd_seq_client_pool_t* pool = nullptr;
         snd_seq_client_pool_alloca(&pool);
         std::size_t cells = 200;
@@ -89,9 +96,6 @@ public:
         return std::min(snd_seq_get_output_buffer_size(Seq) - sizeof(snd_seq_event_t),
                         (cells - 1) * sizeof(snd_seq_event_t));
     }
-
-private:
-    static constexpr int MaxEvent = 4096;
 
     void SendEvent(std::span<const std::uint8_t> message, bool sysEx) {
         snd_seq_event_t event;
@@ -131,7 +135,9 @@ private:
         Seq = nullptr;
     }
 
+    const std::string Name;
     snd_seq_t* Seq = nullptr;
+    std::size_t Largest = 0;
     int InPort = -1;
     int OutPort = -1;
     snd_midi_event_t* Decoder = nullptr;
