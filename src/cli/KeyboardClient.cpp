@@ -47,27 +47,8 @@ void KeyboardClient::SetSysExObserver(DeviceLink::SysExObserver observer) {
 }
 
 void KeyboardClient::Find() {
-    if (Settings.Port.isEmpty()) {
-        Found = SearchKeyboard(Midi, Usb);
-    } else {
-        Found.Service = Midi.Service().Kind();
-        Found.UsbTested = false;
-        if (Found.Service != MidiServiceKind::None) {
-            const auto named = [this](const std::vector<TPortEntry>& ports, QStringList& names) {
-                std::vector<int> indices;
-                for (int i = 0; i < static_cast<int>(ports.size()); ++i) {
-                    names << QString::fromStdString(ports[static_cast<std::size_t>(i)].Name);
-                    if (QString::fromStdString(ports[static_cast<std::size_t>(i)].ServiceName)
-                            .contains(Settings.Port))
-                        indices.push_back(i);
-                }
-                return indices;
-            };
-            Found.Ports.Inputs = named(Midi.InputPorts().PortNames(), Found.InputNames);
-            Found.Ports.Outputs = named(Midi.OutputPorts().PortNames(), Found.OutputNames);
-            Found.Ports.Match = NamePortMatch;
-        }
-    }
+    Found =
+        Settings.Port.isEmpty() ? SearchKeyboard(Midi, Usb) : SearchNamedPorts(Midi, Settings.Port);
     switch (Found.StoppedAt()) {
     case KeyboardSearch::Step::Service:
         throw CtlError(ExitStatus::NoService, Found.Why().toStdString());

@@ -12,6 +12,15 @@ QString UsbIds(const KeyboardDescription& keyboard) {
         .arg(keyboard.UsbProduct, 4, 16, QChar(u'0'));
 }
 
+// The names the lists show, for the search's lines.
+void NameThePorts(KeyboardSearch& search, const std::vector<TPortEntry>& inputs,
+                  const std::vector<TPortEntry>& outputs) {
+    for (const TPortEntry& port : inputs)
+        search.InputNames << QString::fromStdString(port.Name);
+    for (const TPortEntry& port : outputs)
+        search.OutputNames << QString::fromStdString(port.Name);
+}
+
 QString Listed(const std::vector<int>& indices, const QStringList& names, const QString& kind) {
     QStringList parts;
     for (int index : indices)
@@ -97,10 +106,7 @@ KeyboardSearch SearchKeyboard(MidiServiceKind service, const std::vector<TPortEn
     search.Service = service;
     if (service == MidiServiceKind::None)
         return search;
-    for (const TPortEntry& port : inputs)
-        search.InputNames << QString::fromStdString(port.Name);
-    for (const TPortEntry& port : outputs)
-        search.OutputNames << QString::fromStdString(port.Name);
+    NameThePorts(search, inputs, outputs);
     if (!chosenInput.isEmpty() && !chosenOutput.isEmpty()) {
         search.Ports = ChosenKeyboardPorts(inputs, outputs, chosenInput, chosenOutput);
         if (search.Ports.Match != NoPortMatch) {
@@ -111,6 +117,28 @@ KeyboardSearch SearchKeyboard(MidiServiceKind service, const std::vector<TPortEn
     }
     search.UsbDevice = KeyboardUsbId(usb.DeviceIds(), keyboard);
     search.Ports = MatchKeyboardPorts(inputs, outputs, keyboard);
+    return search;
+}
+
+KeyboardSearch SearchNamedPorts(MidiPorts& midi, const QString& part) {
+    KeyboardSearch search;
+    search.Service = midi.Service().Kind();
+    search.UsbTested = false;
+    if (search.Service == MidiServiceKind::None)
+        return search;
+    const auto& inputs = midi.InputPorts().PortNames();
+    const auto& outputs = midi.OutputPorts().PortNames();
+    NameThePorts(search, inputs, outputs);
+    const auto named = [&](const std::vector<TPortEntry>& ports) {
+        std::vector<int> indices;
+        for (int i = 0; i < static_cast<int>(ports.size()); ++i) {
+            if (QString::fromStdString(ports[static_cast<std::size_t>(i)].ServiceName)
+                    .contains(part))
+                indices.push_back(i);
+        }
+        return indices;
+    };
+    search.Ports = {NamePortMatch, named(outputs), named(inputs)};
     return search;
 }
 

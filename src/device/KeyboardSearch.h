@@ -77,3 +77,6 @@ KeyboardSearch SearchKeyboard(MidiServiceKind service, const std::vector<TPortEn
                               const std::vector<TPortEntry>& outputs, UsbDeviceQuery& usb,
                               const QString& chosenInput, const QString& chosenOutput,
                               const KeyboardDescription& keyboard = Hbx740);
+// The ports of the sets whose full service names contain `part`, taken as
+// named by the user: no USB test, no name or prefix rule.
+KeyboardSearch SearchNamedPorts(MidiPorts& midi, const QString& part);

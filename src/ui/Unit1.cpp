@@ -4,6 +4,7 @@
 #include "model/SettingsFile.h"
 #include "model/ValueText.h"
 #include "ui/MonitorLine.h"
+#include "ui/PortsCommand.h"
 #include "ui/UserPrompts.h"
 #include "ui/WindowAccess.h"
 #include "ui/WindowLook.h"
@@ -251,16 +252,7 @@ void TForm1::CmbDataDisClick() {
 }
 
 void TForm1::PortsClick() {
-    const QStringList search = Device->Search().Lines();
-    const PortsRequest request{Device->PresentPortNames(MidiDirection::Input),
-                               Device->PresentPortNames(MidiDirection::Output),
-                               ReadDeviceChoice(Files.SettingsFile()),
-                               search.isEmpty() ? QString() : search.constLast()};
-    const std::optional<DeviceChoice> chosen = Prompts.ChoosePorts(request);
-    if (!chosen)
-        return;
-    WriteDeviceChoice(Files.SettingsFile(), *chosen);
-    Device->ChangePortChoice(chosen->InputPort, chosen->OutputPort);
+    ChooseKeyboardPorts(*Device, Prompts, Files.SettingsFile());
 }
 
 void TForm1::CreateSysExLock() {
