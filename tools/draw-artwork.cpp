@@ -7,9 +7,10 @@
 // of scaling it. Run by hand when a drawing changes; the bitmaps are checked in:
 //
 //   cmake --build build --target draw-artwork && build/bin/draw-artwork src/ui/art
+#include "DrawingTool.h"
+
 #include <QDir>
 #include <QFont>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -21,11 +22,11 @@
 
 namespace {
 
-const QColor Background(0x3F, 0x3A, 0x39);
-const QColor White(0xFF, 0xFF, 0xFF);
-const QColor Red(0xFF, 0x00, 0x00);
-const QColor Silver(0xC0, 0xC0, 0xC0);
-const QColor Face(0x21, 0x27, 0x21);
+using Ink::Background;
+using Ink::Face;
+using Ink::Red;
+using Ink::Silver;
+using Ink::White;
 
 using Drawing = std::function<void(QPainter&, const QColor&)>;
 
@@ -213,25 +214,8 @@ bool Save(const Picture& picture, int scale, const QDir& folder) {
     return false;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    // Only images are painted, so no display is needed.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-
-    const QStringList args = app.arguments();
-    if (args.size() != 2) {
-        QTextStream(stderr) << "Usage: draw-artwork <output folder>\n";
-        return 2;
-    }
-    const QDir folder(args.at(1));
-    if (!folder.mkpath(QStringLiteral("."))) {
-        QTextStream(stderr) << "Cannot create " << folder.path() << '\n';
-        return 1;
-    }
-
+// The window's bitmaps, at 1x and 2x.
+bool DrawAll(const QDir& folder) {
     // The sizes of the labels that show them in src/ui/Unit1.ui.
     const QSize knobSize(100, 100);
     const QSize buttonSize(100, 70);
@@ -258,5 +242,11 @@ int main(int argc, char** argv) {
     for (const int scale : {1, 2})
         for (const Picture& picture : pictures)
             ok = Save(picture, scale, folder) && ok;
-    return ok ? 0 : 1;
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    return RunDrawingTool(argc, argv, "draw-artwork <output folder>", DrawAll);
 }

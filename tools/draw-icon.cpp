@@ -5,9 +5,10 @@
 //
 // Built with the editor; run from the source folder:
 //   build/bin/draw-icon data/icons/hicolor
+#include "DrawingTool.h"
+
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
 #include <QLineF>
 #include <QPainter>
@@ -22,10 +23,10 @@ namespace {
 
 const QString AppId = QStringLiteral("io.github.hbx740.Editor");
 
-const QColor Background(0x3F, 0x3A, 0x39);
-const QColor Face(0x21, 0x27, 0x21);
-const QColor Silver(0xC0, 0xC0, 0xC0);
-const QColor Red(0xFF, 0x00, 0x00);
+using Ink::Background;
+using Ink::Face;
+using Ink::Red;
+using Ink::Silver;
 
 // One shape of the icon, in the icon's pixels. The PNG painter and the SVG
 // writer both draw from a list of these and nothing else.
@@ -237,24 +238,11 @@ bool SaveSvg(const QDir& root) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // Only images are painted, so no display is needed.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-
-    const QStringList args = app.arguments();
-    if (args.size() != 2) {
-        QTextStream(stderr) << "Usage: draw-icon <icon theme folder, e.g. data/icons/hicolor>\n";
-        return 2;
-    }
-    const QDir root(args.at(1));
-    if (!root.mkpath(QStringLiteral("."))) {
-        QTextStream(stderr) << "Cannot create " << root.path() << '\n';
-        return 1;
-    }
-
-    bool ok = SaveSvg(root);
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        ok = SavePng(root, size) && ok;
-    return ok ? 0 : 1;
+    return RunDrawingTool(argc, argv, "draw-icon <icon theme folder, e.g. data/icons/hicolor>",
+                          [](const QDir& root) {
+                              bool ok = SaveSvg(root);
+                              for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+                                  ok = SavePng(root, size) && ok;
+                              return ok;
+                          });
 }
