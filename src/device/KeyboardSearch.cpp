@@ -12,6 +12,26 @@ QString UsbIds(const KeyboardDescription& keyboard) {
         .arg(keyboard.UsbProduct, 4, 16, QChar(u'0'));
 }
 
+// The first output named `output` and every input named `input`, as matched
+// by name.
+KeyboardPorts PortsNamed(const std::vector<TPortEntry>& inputs,
+                         const std::vector<TPortEntry>& outputs, const std::string& input,
+                         const std::string& output) {
+    KeyboardPorts ports;
+    ports.Match = NamePortMatch;
+    for (int i = 0; i < static_cast<int>(outputs.size()); ++i) {
+        if (outputs[static_cast<std::size_t>(i)].Name == output) {
+            ports.Outputs.push_back(i);
+            break;
+        }
+    }
+    for (int i = 0; i < static_cast<int>(inputs.size()); ++i) {
+        if (inputs[static_cast<std::size_t>(i)].Name == input)
+            ports.Inputs.push_back(i);
+    }
+    return ports;
+}
+
 // The names the lists show, for the search's lines.
 void NameThePorts(KeyboardSearch& search, const std::vector<TPortEntry>& inputs,
                   const std::vector<TPortEntry>& outputs) {
@@ -33,29 +53,19 @@ QString Listed(const std::vector<int>& indices, const QStringList& names, const 
 KeyboardPorts MatchKeyboardPorts(const std::vector<TPortEntry>& inputs,
                                  const std::vector<TPortEntry>& outputs,
                                  const KeyboardDescription& keyboard) {
+    const std::string name(keyboard.PortName);
+    if (KeyboardPorts named = PortsNamed(inputs, outputs, name, name); !named.Outputs.empty())
+        return named;
     KeyboardPorts ports;
-    for (int i = 0; i < static_cast<int>(outputs.size()); ++i) {
-        if (outputs[static_cast<std::size_t>(i)].Name == keyboard.PortName) {
-            ports.Match = NamePortMatch;
-            ports.Outputs.push_back(i);
-            break;
+    const auto byPrefix = [&](const std::vector<TPortEntry>& list, std::vector<int>& found) {
+        for (int i = 0; i < static_cast<int>(list.size()); ++i) {
+            if (list[static_cast<std::size_t>(i)].Name.starts_with(keyboard.PortPrefix))
+                found.push_back(i);
         }
-    }
-    const auto matches = [&](const TPortEntry& port) {
-        return ports.Match == NamePortMatch ? port.Name == keyboard.PortName
-                                            : port.Name.starts_with(keyboard.PortPrefix);
     };
-    if (ports.Match == NoPortMatch) {
-        for (int i = 0; i < static_cast<int>(outputs.size()); ++i) {
-            if (matches(outputs[static_cast<std::size_t>(i)]))
-                ports.Outputs.push_back(i);
-        }
-    }
-    for (int i = 0; i < static_cast<int>(inputs.size()); ++i) {
-        if (matches(inputs[static_cast<std::size_t>(i)]))
-            ports.Inputs.push_back(i);
-    }
-    if (ports.Match == NoPortMatch && (!ports.Outputs.empty() || !ports.Inputs.empty()))
+    byPrefix(outputs, ports.Outputs);
+    byPrefix(inputs, ports.Inputs);
+    if (!ports.Outputs.empty() || !ports.Inputs.empty())
         ports.Match = UsbPortMatch;
     return ports;
 }
@@ -63,20 +73,9 @@ KeyboardPorts MatchKeyboardPorts(const std::vector<TPortEntry>& inputs,
 KeyboardPorts ChosenKeyboardPorts(const std::vector<TPortEntry>& inputs,
                                   const std::vector<TPortEntry>& outputs, const QString& input,
                                   const QString& output) {
-    const std::string inputName = input.toStdString();
-    const std::string outputName = output.toStdString();
-    KeyboardPorts ports;
-    for (int i = 0; i < static_cast<int>(outputs.size()) && ports.Outputs.empty(); ++i) {
-        if (outputs[static_cast<std::size_t>(i)].Name == outputName)
-            ports.Outputs.push_back(i);
-    }
-    for (int i = 0; i < static_cast<int>(inputs.size()); ++i) {
-        if (inputs[static_cast<std::size_t>(i)].Name == inputName)
-            ports.Inputs.push_back(i);
-    }
+    KeyboardPorts ports = PortsNamed(inputs, outputs, input.toStdString(), output.toStdString());
     if (ports.Outputs.empty() || ports.Inputs.empty())
         return {};
-    ports.Match = NamePortMatch;
     return ports;
 }
 
