@@ -11,6 +11,9 @@ KeyboardClient::KeyboardClient(MidiPorts& midi, UsbDeviceQuery& usb, Options opt
     : Midi(midi), Usb(usb), Settings(std::move(options)),
       Link(std::make_unique<DeviceLink>(midi, usb)) {
     Link->CreateSysExLock();
+    // The link looks for the ports again by the same rule after the keyboard
+    // has gone, so a monitor follows it through a re-plug.
+    Link->SetNamedPorts(Settings.Port);
     // Threads: the replies are recognised on the MIDI input thread; the
     // queued connections hand them to this thread, whose waits look at them.
     QObject::connect(
@@ -47,8 +50,7 @@ void KeyboardClient::SetSysExObserver(DeviceLink::SysExObserver observer) {
 }
 
 void KeyboardClient::Find() {
-    Found =
-        Settings.Port.isEmpty() ? SearchKeyboard(Midi, Usb) : SearchNamedPorts(Midi, Settings.Port);
+    Found = SearchKeyboard(Midi, Usb, {{}, {}, Settings.Port});
     switch (Found.StoppedAt()) {
     case KeyboardSearch::Step::Service:
         throw CtlError(ExitStatus::NoService, Found.Why().toStdString());
@@ -65,10 +67,7 @@ void KeyboardClient::Find() {
     if (!Settings.Port.isEmpty() && Found.Ports.Inputs.empty())
         throw CtlError(ExitStatus::NotFound, "no MIDI input port's name contains \"" +
                                                  Settings.Port.toStdString() + "\"");
-    if (Settings.Port.isEmpty())
-        Link->DiscoverDevice();
-    else
-        Link->BindPorts(Found.Ports.Inputs, Found.Ports.Outputs.front());
+    Link->DiscoverDevice();
     Found.Asked = true;
 }
 
@@ -105,7 +104,9 @@ ParameterModel KeyboardClient::ReadParameters(const ParameterModel& base) {
     Dump.reset();
     Link->ExpectDumpReply();
     Link->SendToDevice(DumpRequest());
-    if (!WaitUntil([this] { return Dump.has_value(); }))
+    const bool answered = WaitUntil([this] { return Dump.has_value(); });
+    Link->EndDumpWait();
+    if (!answered)
         throw CtlError(ExitStatus::NoAnswer, "the keyboard did not answer the dump request");
     ParameterModel model = base;
     DecodeDumpReply(*Dump, model);
@@ -116,6 +117,8 @@ void KeyboardClient::WriteParameters(const ParameterModel& model) {
     Acknowledged = false;
     Link->ExpectWriteAcknowledgement();
     Link->SendToDevice(BuildParameterSet(model));
-    if (!WaitUntil([this] { return Acknowledged; }))
+    const bool answered = WaitUntil([this] { return Acknowledged; });
+    Link->EndAcknowledgementWait();
+    if (!answered)
         throw CtlError(ExitStatus::NoAnswer, "the keyboard did not acknowledge the parameter set");
 }

@@ -1,6 +1,7 @@
 #include "device/DeviceLink.h"
 
 #include <QTimer>
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -16,7 +17,8 @@ std::vector<TPortEntry> ListedNow(MidiService& service, MidiDirection direction)
         return ports;
     ports.reserve(listed.size());
     for (MidiPortInfo& port : listed)
-        ports.push_back(TPortEntry{std::move(port.Name), std::move(port.ServiceName), {}});
+        ports.push_back(TPortEntry{
+            std::move(port.Name), std::move(port.ServiceName), std::move(port.Aliases), {}});
     return ports;
 }
 
@@ -92,8 +94,32 @@ void DeviceLink::CreateSysExLock() {
 }
 
 void DeviceLink::SetPortChoice(const QString& input, const QString& output) {
-    ChosenInput = input;
-    ChosenOutput = output;
+    Rule.ChosenInput = input;
+    Rule.ChosenOutput = output;
+}
+
+void DeviceLink::SetNamedPorts(const QString& text) {
+    Rule.NamedPorts = text;
+}
+
+void DeviceLink::ExpectWriteAcknowledgement() {
+    WriteAcknowledgedFlag = 0;
+    AcknowledgementAwaited = true;
+}
+
+void DeviceLink::ExpectDumpReply() {
+    DumpReceivedFlag = 0;
+    DumpAwaited = true;
+}
+
+void DeviceLink::EndAcknowledgementWait() {
+    AcknowledgementAwaited = false;
+    WriteAcknowledgedFlag = 0;
+}
+
+void DeviceLink::EndDumpWait() {
+    DumpAwaited = false;
+    DumpReceivedFlag = 0;
 }
 
 void DeviceLink::ChangePortChoice(const QString& input, const QString& output) {
@@ -122,9 +148,14 @@ void DeviceLink::DiscoverDevice() {
         return;
     }
     Found = SearchKeyboard(Midi.Service().Kind(), inputs.PortNames(), outputs.PortNames(), Usb,
-                           ChosenInput, ChosenOutput, Description);
+                           Rule, Description);
     if (!Found.UsbTested) {
-        BindPorts(Found.Ports.Inputs, Found.Ports.Outputs.front());
+        // Named ports bind only with both sides: an input alone could never
+        // be asked.
+        if (Found.Ports.Outputs.empty() || Found.Ports.Inputs.empty())
+            CloseState();
+        else
+            BindPorts(Found.Ports.Inputs, Found.Ports.Outputs.front());
         FollowSearch();
         return;
     }
@@ -176,9 +207,9 @@ void DeviceLink::TimerFindTimer() {
     try {
         MidiService& service = Midi.Service();
         const MidiServiceKind kind = service.Kind();
-        KeyboardSearch look = SearchKeyboard(kind, ListedNow(service, MidiDirection::Input),
-                                             ListedNow(service, MidiDirection::Output), Usb,
-                                             ChosenInput, ChosenOutput, Description);
+        KeyboardSearch look =
+            SearchKeyboard(kind, ListedNow(service, MidiDirection::Input),
+                           ListedNow(service, MidiDirection::Output), Usb, Rule, Description);
         // Both of its sides: a keyboard whose input is not listed would be
         // found gone by the connection check at once.
         if (look.StoppedAt() != KeyboardSearch::Step::Identity || look.Ports.Inputs.empty()) {
@@ -212,6 +243,8 @@ void DeviceLink::ResetState() {
     DeviceDisconnectedFlag = 0;
     WriteAcknowledgedFlag = 0;
     DumpReceivedFlag = 0;
+    AcknowledgementAwaited = false;
+    DumpAwaited = false;
     PortMatchKindValue = NoPortMatch;
     SysExSourcePort = 0;
     KeyboardOnUsbFlag = 0;
@@ -278,11 +311,12 @@ void DeviceLink::SysExDataIn(std::int32_t port, const TByteStream& stream) {
         if (IsIdentityReply(ReceivedSysEx, Description))
             emit IdentityReceived(FirmwareVersion(ReceivedSysEx, QLocale::c()));
     }
-    if (IsWriteAcknowledgement(ReceivedSysEx, Description)) {
+    if (IsWriteAcknowledgement(ReceivedSysEx, Description) &&
+        AcknowledgementAwaited.exchange(false)) {
         WriteAcknowledgedFlag = 1;
         emit WriteAcknowledgementReceived();
     }
-    if (IsDumpReply(ReceivedSysEx, Description))
+    if (IsDumpReply(ReceivedSysEx, Description) && DumpAwaited.exchange(false))
         emit DumpReplyReceived(DumpReplyBytes(ReceivedSysEx, Description));
     if (SysExSeen)
         SysExSeen(port, stream.Bytes());
@@ -344,13 +378,21 @@ void DeviceLink::Timer3Timer() {
     }
 }
 
-// The keyboard has gone when every input port bound to it has; before any was
-// bound, input port 0 stands for it.
-MidiResult DeviceLink::CheckKeyboardInputs(const TMidiInput& inputs) const {
+// The keyboard has gone when every input port bound to it has lost its
+// connection, or the port everything is sent to has: it went away, even if a
+// port of its name came back at once (a quick re-plug, a restarted server),
+// since those ports are not the ones held. Before any input was bound, input
+// port 0 stands for it.
+MidiResult DeviceLink::CheckKeyboardPorts(const TMidiInput& inputs) {
     if (OpenedInputs.empty())
         return inputs.QueryPort(0);
+    const bool sendsToHeldPort = std::find(OpenedOutputs.begin(), OpenedOutputs.end(),
+                                           DevicePortValue.load()) != OpenedOutputs.end();
+    if (sendsToHeldPort &&
+        Midi.OutputPorts().QueryOpen(DevicePortValue) == MidiResultCode::BadDeviceId)
+        return MidiResultCode::BadDeviceId;
     for (int index : OpenedInputs) {
-        if (inputs.QueryPort(index) != MidiResultCode::BadDeviceId)
+        if (inputs.QueryOpen(index) != MidiResultCode::BadDeviceId)
             return MidiResultCode::Ok;
     }
     return MidiResultCode::BadDeviceId;
@@ -361,7 +403,7 @@ void DeviceLink::TimerCheckUSBTimer() {
     const TMidiInput* inputs = Midi.ExistingInputPorts();
     if (!inputs)
         return;
-    const MidiResult code = CheckKeyboardInputs(*inputs);
+    const MidiResult code = CheckKeyboardPorts(*inputs);
     Midi.LastDeviceCheck = code;
     if (code == MidiResultCode::BadDeviceId && DeviceDisconnectedFlag == 0) {
         emit FirmwareShown(QString());

@@ -60,6 +60,9 @@ public:
     // are listed, discovery binds them without the USB test; set before
     // DiscoverDevice.
     void SetPortChoice(const QString& input, const QString& output);
+    // Binds only the ports that `text` names (hbx740ctl's --port), without the
+    // USB test, also when they come back; set before DiscoverDevice.
+    void SetNamedPorts(const QString& text);
     // Leaves the ports in use, lists the ports again and finds the keyboard
     // with the new choice.
     void ChangePortChoice(const QString& input, const QString& output);
@@ -79,10 +82,16 @@ public:
 
     // Sends a message text to the keyboard's port.
     void SendToDevice(std::string_view text);
-    // The reply flags: cleared before a request, so that a reply arriving at
-    // any time after the send counts.
-    void ExpectWriteAcknowledgement() { WriteAcknowledgedFlag = 0; }
-    void ExpectDumpReply() { DumpReceivedFlag = 0; }
+    // The waits for a reply: cleared before a request, so that a reply
+    // arriving at any time after the send counts. Only an awaited reply is
+    // taken (one each wait): a dump reply or acknowledgement that another
+    // program asked for changes nothing here.
+    void ExpectWriteAcknowledgement();
+    void ExpectDumpReply();
+    // The wait is over (answered, or given up): the flag is cleared and a
+    // later reply is not taken.
+    void EndAcknowledgementWait();
+    void EndDumpWait();
     // Set once a dump reply has been taken into the model and shown.
     void MarkDumpReceived() { DumpReceivedFlag = 1; }
 
@@ -107,9 +116,9 @@ signals:
     void InputPortTicked(int index);
     void OutputPortTicked(int index);
     void DevicePortShown(int index);
-    // MIDI input thread: a dump reply's parameter bytes.
+    // MIDI input thread: the awaited dump reply's parameter bytes.
     void DumpReplyReceived(const ParameterBytes& bytes);
-    // MIDI input thread: the keyboard acknowledged a parameter set.
+    // MIDI input thread: the keyboard acknowledged the awaited parameter set.
     void WriteAcknowledgementReceived();
     // MIDI input thread: the keyboard's identity reply, with its firmware
     // version ("1.05").
@@ -129,7 +138,7 @@ private:
     void SendIdentityRequest(int index);
     void RepeatIdentityRequest();
     void RebindDevicePort(std::int32_t inputPort);
-    MidiResult CheckKeyboardInputs(const TMidiInput& inputs) const;
+    MidiResult CheckKeyboardPorts(const TMidiInput& inputs);
     template <class Work> void Guarded(Work&& work);
     bool Bound() const { return !OpenedOutputs.empty(); }
     void Rediscover();
@@ -146,8 +155,7 @@ private:
     QTimer* Timer3 = nullptr;
     QTimer* TimerCheckUSB = nullptr;
     QTimer* TimerFind = nullptr;
-    QString ChosenInput;
-    QString ChosenOutput;
+    SearchRule Rule;
     KeyboardSearch Found;
     QStringList ShownSearch;
     // A failed rebinding is shown once, not each second.
@@ -157,6 +165,8 @@ private:
     std::atomic<std::int32_t> DeviceDisconnectedFlag{0};
     std::atomic<std::int32_t> WriteAcknowledgedFlag{0};
     std::atomic<std::int32_t> DumpReceivedFlag{0};
+    std::atomic<bool> AcknowledgementAwaited{false};
+    std::atomic<bool> DumpAwaited{false};
     std::atomic<std::int32_t> PortMatchKindValue{NoPortMatch};
     std::atomic<std::int32_t> SysExSourcePort{0};
     std::int32_t KeyboardOnUsbFlag = 0;

@@ -12,26 +12,6 @@ QString UsbIds(const KeyboardDescription& keyboard) {
         .arg(keyboard.UsbProduct, 4, 16, QChar(u'0'));
 }
 
-// The first output named `output` and every input named `input`, as matched
-// by name.
-KeyboardPorts PortsNamed(const std::vector<TPortEntry>& inputs,
-                         const std::vector<TPortEntry>& outputs, const std::string& input,
-                         const std::string& output) {
-    KeyboardPorts ports;
-    ports.Match = NamePortMatch;
-    for (int i = 0; i < static_cast<int>(outputs.size()); ++i) {
-        if (outputs[static_cast<std::size_t>(i)].Name == output) {
-            ports.Outputs.push_back(i);
-            break;
-        }
-    }
-    for (int i = 0; i < static_cast<int>(inputs.size()); ++i) {
-        if (inputs[static_cast<std::size_t>(i)].Name == input)
-            ports.Inputs.push_back(i);
-    }
-    return ports;
-}
-
 // The names the lists show, for the search's lines.
 void NameThePorts(KeyboardSearch& search, const std::vector<TPortEntry>& inputs,
                   const std::vector<TPortEntry>& outputs) {
@@ -44,40 +24,12 @@ void NameThePorts(KeyboardSearch& search, const std::vector<TPortEntry>& inputs,
 QString Listed(const std::vector<int>& indices, const QStringList& names, const QString& kind) {
     QStringList parts;
     for (int index : indices)
-        parts << QStringLiteral("%1 %2 \"%3\"").arg(kind).arg(index).arg(names.value(index));
+        parts
+            << QStringLiteral("%1 %2 \"%3\"").arg(kind, QString::number(index), names.value(index));
     return parts.join(QStringLiteral(", "));
 }
 
 } // namespace
-
-KeyboardPorts MatchKeyboardPorts(const std::vector<TPortEntry>& inputs,
-                                 const std::vector<TPortEntry>& outputs,
-                                 const KeyboardDescription& keyboard) {
-    const std::string name(keyboard.PortName);
-    if (KeyboardPorts named = PortsNamed(inputs, outputs, name, name); !named.Outputs.empty())
-        return named;
-    KeyboardPorts ports;
-    const auto byPrefix = [&](const std::vector<TPortEntry>& list, std::vector<int>& found) {
-        for (int i = 0; i < static_cast<int>(list.size()); ++i) {
-            if (list[static_cast<std::size_t>(i)].Name.starts_with(keyboard.PortPrefix))
-                found.push_back(i);
-        }
-    };
-    byPrefix(outputs, ports.Outputs);
-    byPrefix(inputs, ports.Inputs);
-    if (!ports.Outputs.empty() || !ports.Inputs.empty())
-        ports.Match = UsbPortMatch;
-    return ports;
-}
-
-KeyboardPorts ChosenKeyboardPorts(const std::vector<TPortEntry>& inputs,
-                                  const std::vector<TPortEntry>& outputs, const QString& input,
-                                  const QString& output) {
-    KeyboardPorts ports = PortsNamed(inputs, outputs, input.toStdString(), output.toStdString());
-    if (ports.Outputs.empty() || ports.Inputs.empty())
-        return {};
-    return ports;
-}
 
 std::optional<QString> KeyboardUsbId(const QStringList& ids, const KeyboardDescription& keyboard) {
     const QString prefix = Text(keyboard.UsbIdPrefix);
@@ -88,56 +40,42 @@ std::optional<QString> KeyboardUsbId(const QStringList& ids, const KeyboardDescr
     return std::nullopt;
 }
 
-KeyboardSearch SearchKeyboard(MidiPorts& midi, UsbDeviceQuery& usb,
+KeyboardSearch SearchKeyboard(MidiPorts& midi, UsbDeviceQuery& usb, const SearchRule& rule,
                               const KeyboardDescription& keyboard) {
     const MidiServiceKind service = midi.Service().Kind();
     if (service == MidiServiceKind::None)
         return {};
     return SearchKeyboard(service, midi.InputPorts().PortNames(), midi.OutputPorts().PortNames(),
-                          usb, {}, {}, keyboard);
+                          usb, rule, keyboard);
 }
 
 KeyboardSearch SearchKeyboard(MidiServiceKind service, const std::vector<TPortEntry>& inputs,
                               const std::vector<TPortEntry>& outputs, UsbDeviceQuery& usb,
-                              const QString& chosenInput, const QString& chosenOutput,
-                              const KeyboardDescription& keyboard) {
+                              const SearchRule& rule, const KeyboardDescription& keyboard) {
     KeyboardSearch search;
     search.Service = service;
     if (service == MidiServiceKind::None)
         return search;
     NameThePorts(search, inputs, outputs);
-    if (!chosenInput.isEmpty() && !chosenOutput.isEmpty()) {
-        search.Ports = ChosenKeyboardPorts(inputs, outputs, chosenInput, chosenOutput);
-        if (search.Ports.Match != NoPortMatch) {
+    if (!rule.NamedPorts.isEmpty()) {
+        const std::string named = rule.NamedPorts.toStdString();
+        search.UsbTested = false;
+        search.Ports = MatchPorts(inputs, outputs, {named, named, {}, true});
+        return search;
+    }
+    if (!rule.ChosenInput.isEmpty() && !rule.ChosenOutput.isEmpty()) {
+        search.Ports = MatchPorts(
+            inputs, outputs,
+            {rule.ChosenInput.toStdString(), rule.ChosenOutput.toStdString(), {}, false});
+        if (!search.Ports.Outputs.empty() && !search.Ports.Inputs.empty()) {
             search.UsbTested = false;
             return search;
         }
         search.ChosenPortsAbsent = true;
     }
     search.UsbDevice = KeyboardUsbId(usb.DeviceIds(), keyboard);
-    search.Ports = MatchKeyboardPorts(inputs, outputs, keyboard);
-    return search;
-}
-
-KeyboardSearch SearchNamedPorts(MidiPorts& midi, const QString& part) {
-    KeyboardSearch search;
-    search.Service = midi.Service().Kind();
-    search.UsbTested = false;
-    if (search.Service == MidiServiceKind::None)
-        return search;
-    const auto& inputs = midi.InputPorts().PortNames();
-    const auto& outputs = midi.OutputPorts().PortNames();
-    NameThePorts(search, inputs, outputs);
-    const auto named = [&](const std::vector<TPortEntry>& ports) {
-        std::vector<int> indices;
-        for (int i = 0; i < static_cast<int>(ports.size()); ++i) {
-            if (QString::fromStdString(ports[static_cast<std::size_t>(i)].ServiceName)
-                    .contains(part))
-                indices.push_back(i);
-        }
-        return indices;
-    };
-    search.Ports = {NamePortMatch, named(outputs), named(inputs)};
+    const std::string name(keyboard.PortName);
+    search.Ports = MatchPorts(inputs, outputs, {name, name, std::string(keyboard.PortPrefix)});
     return search;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/PortMatcher.h"
 #include "device/UsbDeviceQuery.h"
 #include "keyboard/Hbx740.h"
 #include "midi/Midi.h"
@@ -11,27 +12,14 @@
 #include <optional>
 #include <vector>
 
-enum PortMatch : std::int32_t { NoPortMatch, NamePortMatch, UsbPortMatch };
-
-// The keyboard's ports among the port sets: the first output named exactly as
-// the keyboard and every input of that name; or, when there is none, every
-// output and input whose name begins with the keyboard's prefix.
-struct KeyboardPorts {
-    PortMatch Match = NoPortMatch;
-    std::vector<int> Outputs;
-    std::vector<int> Inputs;
+// How the keyboard is looked for: on the ports the user chose in MIDI Ports
+// (both names given), else by USB and the keyboard's port names; or, for
+// hbx740ctl's --port, only on the ports that text names, without the USB test.
+struct SearchRule {
+    QString ChosenInput;
+    QString ChosenOutput;
+    QString NamedPorts;
 };
-
-KeyboardPorts MatchKeyboardPorts(const std::vector<TPortEntry>& inputs,
-                                 const std::vector<TPortEntry>& outputs,
-                                 const KeyboardDescription& keyboard = Hbx740);
-
-// The ports the user chose, by the names the device lists show: the first
-// output named `output` and every input named `input`, matched as by name;
-// nothing unless both names are listed.
-KeyboardPorts ChosenKeyboardPorts(const std::vector<TPortEntry>& inputs,
-                                  const std::vector<TPortEntry>& outputs, const QString& input,
-                                  const QString& output);
 
 // Whether one of the USB identifiers is the keyboard's: it begins with the
 // keyboard's prefix, exactly.
@@ -48,7 +36,8 @@ public:
     enum class Step { Service, Usb, Ports, Identity, Found };
 
     MidiServiceKind Service = MidiServiceKind::None;
-    // False when the ports were named by the user, who then needs no USB test.
+    // False when the ports were named by the user (chosen, or --port), who
+    // then needs no USB test.
     bool UsbTested = true;
     // The user chose ports that are not listed, so the search ran as without.
     bool ChosenPortsAbsent = false;
@@ -67,16 +56,11 @@ public:
     QString Why(const KeyboardDescription& keyboard = Hbx740) const;
 };
 
-// The first three steps, as discovery would take them, without opening a port:
-// over the ports of the sets.
-KeyboardSearch SearchKeyboard(MidiPorts& midi, UsbDeviceQuery& usb,
+// The first three steps, as discovery would take them under `rule`, without
+// opening a port: over the ports of the sets.
+KeyboardSearch SearchKeyboard(MidiPorts& midi, UsbDeviceQuery& usb, const SearchRule& rule = {},
                               const KeyboardDescription& keyboard = Hbx740);
-// The same over these port lists, first by the ports the user chose (both
-// names given), when both are listed.
+// The same over these port lists.
 KeyboardSearch SearchKeyboard(MidiServiceKind service, const std::vector<TPortEntry>& inputs,
                               const std::vector<TPortEntry>& outputs, UsbDeviceQuery& usb,
-                              const QString& chosenInput, const QString& chosenOutput,
-                              const KeyboardDescription& keyboard = Hbx740);
-// The ports of the sets whose full service names contain `part`, taken as
-// named by the user: no USB test, no name or prefix rule.
-KeyboardSearch SearchNamedPorts(MidiPorts& midi, const QString& part);
+                              const SearchRule& rule, const KeyboardDescription& keyboard = Hbx740);

@@ -3,6 +3,7 @@
 #include "midi/BackgroundErrors.h"
 #include "midi/MidiInputRelay.h"
 #include "midi/MidiMessages.h"
+#include "midi/ProgramClients.h"
 #include "midi/ServiceFailure.h"
 
 #include <alsa/asoundlib.h>
@@ -32,6 +33,7 @@ struct Opened {
     MidiDirection Direction;
     int OwnPort;
     snd_seq_addr_t Peer;
+    std::string Name;
 };
 
 } // namespace
@@ -161,10 +163,10 @@ struct AlsaMidiService::Impl {
         while (snd_seq_query_next_client(Seq, client) >= 0) {
             const int id = snd_seq_client_info_get_client(client);
             const std::string name = snd_seq_client_info_get_name(client);
-            // The system's own client, the kernel's loop-back and the editor's
-            // clients (this one and any other copy) are no devices.
+            // The system's own client, the kernel's loop-back, this client and
+            // the project's programs (any copy) are no devices.
             if (id == SND_SEQ_CLIENT_SYSTEM || id == Client || name == "Midi Through" ||
-                name.starts_with(ClientName))
+                name.starts_with(ClientName) || IsProgramClient(name))
                 continue;
             snd_seq_port_info_set_client(port, id);
             snd_seq_port_info_set_port(port, -1);
@@ -176,9 +178,11 @@ struct AlsaMidiService::Impl {
                     (caps & wanted) != wanted || (caps & SND_SEQ_PORT_CAP_NO_EXPORT) != 0)
                     continue;
                 const int number = snd_seq_port_info_get_port(port);
+                const std::string own = snd_seq_port_info_get_name(port);
                 found.push_back(PortFound{
-                    {name, name + ':' + snd_seq_port_info_get_name(port) + ' ' +
-                               std::to_string(id) + ':' + std::to_string(number)},
+                    {name,
+                     name + ':' + own + ' ' + std::to_string(id) + ':' + std::to_string(number),
+                     {own}},
                     {static_cast<unsigned char>(id), static_cast<unsigned char>(number)}});
             }
         }
@@ -245,6 +249,25 @@ MidiResult AlsaMidiService::QueryPort(MidiDirection direction, const std::string
                                               : Self->Failure.NotPresent(serviceName);
 }
 
+MidiResult AlsaMidiService::QueryOpen(MidiHandle handle) {
+    const auto found = Self->Handles.find(handle);
+    if (found == Self->Handles.end())
+        return MidiResultCode::InvalidHandle;
+    const Opened& opened = found->second;
+    // The sequencer ends a subscription when either end goes; a client that
+    // comes back, even under the same numbers, is not subscribed again.
+    const snd_seq_addr_t own{static_cast<unsigned char>(Self->Client),
+                             static_cast<unsigned char>(opened.OwnPort)};
+    snd_seq_port_subscribe_t* subscription = nullptr;
+    snd_seq_port_subscribe_alloca(&subscription);
+    const bool input = opened.Direction == MidiDirection::Input;
+    snd_seq_port_subscribe_set_sender(subscription, input ? &opened.Peer : &own);
+    snd_seq_port_subscribe_set_dest(subscription, input ? &own : &opened.Peer);
+    if (snd_seq_get_port_subscription(Self->Seq, subscription) < 0)
+        return Self->Failure.NotPresent(opened.Name);
+    return MidiResultCode::Ok;
+}
+
 MidiResult AlsaMidiService::OpenInput(const std::string& serviceName, const MidiInputTarget& target,
                                       MidiHandle& handle) {
     Self->Connect();
@@ -270,7 +293,7 @@ MidiResult AlsaMidiService::OpenInput(const std::string& serviceName, const Midi
         Self->Relay->Remove(*source);
         return Self->Failure.Fail(MidiResultCode::Error, snd_strerror(result));
     }
-    Self->Handles.emplace(opened, Opened{MidiDirection::Input, own, *peer});
+    Self->Handles.emplace(opened, Opened{MidiDirection::Input, own, *peer, serviceName});
     handle = opened;
     return MidiResultCode::Ok;
 }
@@ -307,7 +330,7 @@ MidiResult AlsaMidiService::OpenOutput(const std::string& serviceName, MidiHandl
         snd_seq_delete_simple_port(Self->Seq, own);
         return Self->Failure.Fail(MidiResultCode::Error, snd_strerror(result));
     }
-    Self->Handles.emplace(opened, Opened{MidiDirection::Output, own, *peer});
+    Self->Handles.emplace(opened, Opened{MidiDirection::Output, own, *peer, serviceName});
     handle = opened;
     return MidiResultCode::Ok;
 }

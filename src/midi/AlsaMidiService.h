@@ -11,9 +11,11 @@
 // every port it opens and subscribes it to the port opened.
 // - port name: the client name ("HBX740"); the full name is the client and
 //   port name with their numbers ("HBX740:HBX740 MIDI Out 128:1"), the port's
-//   ServiceName. The kernel's "Midi Through" and the editor's own ports are
-//   left out.
-// - capability query: Ok while a port of that full name is present.
+//   ServiceName. The kernel's "Midi Through" and the ports of the project's
+//   programs are left out.
+// - capability query: Ok while a port of that full name is present; an open
+//   port is lost once its subscription has gone (QueryOpen).
+// - matching: the port's own name is its MidiPortInfo::Aliases.
 // - long-message send: each complete MIDI message of the bytes as one event
 //   (a SysEx whole, from 0xF0 through 0xF7); the zero padding after 0xF7 forms
 //   no message and is left out.
@@ -35,6 +37,7 @@ public:
 
     MidiResult ListPorts(MidiDirection direction, std::vector<MidiPortInfo>& ports) override;
     MidiResult QueryPort(MidiDirection direction, const std::string& serviceName) override;
+    MidiResult QueryOpen(MidiHandle handle) override;
     MidiResult OpenInput(const std::string& serviceName, const MidiInputTarget& target,
                          MidiHandle& handle) override;
     MidiResult CloseInput(MidiHandle handle) override;

@@ -4,6 +4,7 @@
 #include "midi/MessageRing.h"
 #include "midi/MidiInputRelay.h"
 #include "midi/MidiMessages.h"
+#include "midi/ProgramClients.h"
 #include "midi/ServiceFailure.h"
 
 #include <jack/jack.h>
@@ -22,6 +23,8 @@ namespace {
 // walks fixed slots, so opening a port never changes what it walks.
 constexpr std::size_t SlotCount = 64;
 constexpr std::size_t OutputRingSize = std::size_t{1} << 16;
+// How often a service without a server tries to reach one.
+constexpr auto RetryInterval = std::chrono::seconds(1);
 
 struct InputSlot {
     // Read by the process callback; set only once the slot is ready.
@@ -38,7 +41,27 @@ struct Opened {
     MidiDirection Direction;
     std::size_t Slot;
     jack_port_t* Port;
+    // The full name of the port connected to.
+    std::string Peer;
+    // The server went away with the client it was opened in.
+    bool Lost = false;
 };
+
+// The text after the client part of a full port name.
+std::string_view PortPart(std::string_view name) {
+    const std::size_t colon = name.find(':');
+    return colon == std::string_view::npos ? name : name.substr(colon + 1);
+}
+
+// The device a bridge names in a port's name: jackd's ALSA bridge gives
+// "alsa_pcm:<device>/midi_capture_1", a2jmidid "<device> [20] (capture): ...",
+// PipeWire "<device>:(capture_0) ...". Empty when the name holds none.
+std::string_view BridgedDevice(std::string_view port) {
+    std::size_t end = std::string_view::npos;
+    for (const std::string_view mark : {"/", " [", ":("})
+        end = std::min(end, port.find(mark));
+    return end == std::string_view::npos ? std::string_view() : port.substr(0, end);
+}
 
 } // namespace
 
@@ -64,6 +87,8 @@ struct JackMidiService::Impl {
     // Made with the client and released after it, so that no process cycle
     // outlives it.
     std::unique_ptr<MidiInputRelay> Relay;
+    // When a service without a client may next try to reach a server.
+    std::chrono::steady_clock::time_point NextAttempt{};
 
     // The port open as `handle` in that direction, or none.
     const Opened* OpenedAs(MidiHandle handle, MidiDirection direction) const {
@@ -76,8 +101,17 @@ struct JackMidiService::Impl {
 
     bool Usable() const { return Client && !ServerGone.load(); }
 
+    // Reaches a server, at most once a second while none answers; first
+    // closes a client whose server has gone.
     void Connect() {
-        if (Client || !JackServerSocketPresent(JackServerPlaces::FromEnvironment()))
+        DropClientIfGone();
+        if (Client)
+            return;
+        const auto now = std::chrono::steady_clock::now();
+        if (now < NextAttempt)
+            return;
+        NextAttempt = now + RetryInterval;
+        if (!JackServerSocketPresent(JackServerPlaces::FromEnvironment()))
             return;
         jack_status_t status{};
         jack_client_t* client = jack_client_open(ClientName.c_str(), JackNoStartServer, &status);
@@ -114,6 +148,37 @@ struct JackMidiService::Impl {
         Relay.reset();
     }
 
+    void DropClientIfGone() {
+        if (Client && ServerGone.load())
+            DropClient();
+    }
+
+    // The server has shut the client down. Closing the client ends JACK's
+    // threads in it; only then may what its process cycle reads go. Every
+    // port open in it is lost: its handle answers QueryOpen with BadDeviceId
+    // until it is closed.
+    void DropClient() {
+        jack_client_close(Client);
+        Client = nullptr;
+        Active = false;
+        for (InputSlot& slot : Inputs) {
+            slot.Port.store(nullptr);
+            slot.Source = nullptr;
+        }
+        for (OutputSlot& slot : Outputs) {
+            slot.Port.store(nullptr);
+            slot.Ring.reset();
+        }
+        InputsUsed.store(0);
+        OutputsUsed.store(0);
+        LargestEvent.store(0);
+        Relay.reset();
+        for (auto& [handle, opened] : Handles)
+            opened.Lost = true;
+        ServerGone.store(false);
+        NextAttempt = std::chrono::steady_clock::now() + RetryInterval;
+    }
+
     static void OnShutdown(void* arg) { static_cast<Impl*>(arg)->ServerGone.store(true); }
 
     // JACK's real-time thread. The cycle only copies events; the relay's
@@ -123,6 +188,9 @@ struct JackMidiService::Impl {
         auto& self = *static_cast<Impl*>(arg);
         for (;;) {
             const jack_nframes_t frames = jack_cycle_wait(self.Client);
+            // A server that has gone runs no more cycles.
+            if (self.ServerGone.load())
+                return nullptr;
             const bool received = self.Process(frames);
             jack_cycle_signal(self.Client, 0);
             if (received)
@@ -180,15 +248,61 @@ struct JackMidiService::Impl {
         return received;
     }
 
-    // Returns once no process cycle still sees a port whose slot was cleared.
-    void WaitForCycleEnd() const {
+    // Returns true once no process cycle still sees a port whose slot was
+    // cleared. A cycle only copies, so it always ends, unless the server goes
+    // away meanwhile: then false, and the client must be closed (DropClient)
+    // before anything the cycle reads is freed.
+    bool WaitForCycleEnd() const {
         const std::uint64_t cycle = Cycle.load();
         if (cycle % 2 == 0)
-            return;
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
-        while (Cycle.load() == cycle && !ServerGone.load() &&
-               std::chrono::steady_clock::now() < deadline)
+            return true;
+        while (Cycle.load() == cycle) {
+            if (ServerGone.load())
+                return false;
             std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+        return true;
+    }
+
+    // Takes the port out of the process cycle and frees it; when the server
+    // goes away meanwhile, DropClient frees everything instead.
+    void Release(MidiDirection direction, std::size_t slot, jack_port_t* port) {
+        if (direction == MidiDirection::Input)
+            Inputs[slot].Port.store(nullptr);
+        else
+            Outputs[slot].Port.store(nullptr);
+        if (!WaitForCycleEnd()) {
+            DropClient();
+            return;
+        }
+        jack_port_unregister(Client, port);
+        if (direction == MidiDirection::Input) {
+            Relay->Remove(*Inputs[slot].Source);
+            Inputs[slot].Source = nullptr;
+        } else {
+            Outputs[slot].Ring.reset();
+        }
+    }
+
+    // The other names of a listed port, for matching: its own name, its
+    // aliases and the devices a bridge names in them.
+    std::vector<std::string> AliasesOf(const char* full) const {
+        std::vector<std::string> names{std::string(PortPart(full))};
+        if (jack_port_t* port = jack_port_by_name(Client, full)) {
+            std::vector<char> first(static_cast<std::size_t>(jack_port_name_size()));
+            std::vector<char> second(first.size());
+            char* aliases[2] = {first.data(), second.data()};
+            const int count = jack_port_get_aliases(port, aliases);
+            for (int i = 0; i < count && i < 2; ++i)
+                names.emplace_back(aliases[i]);
+        }
+        const std::size_t own = names.size();
+        for (std::size_t i = 0; i < own; ++i) {
+            std::string device(BridgedDevice(i == 0 ? names[i] : PortPart(names[i])));
+            if (!device.empty())
+                names.push_back(std::move(device));
+        }
+        return names;
     }
 
     std::string OwnPrefix() const { return std::string(jack_get_client_name(Client)) + ':'; }
@@ -199,6 +313,18 @@ struct JackMidiService::Impl {
                 return i;
         }
         return std::nullopt;
+    }
+
+    MidiResult Close(MidiHandle handle, MidiDirection direction) {
+        DropClientIfGone();
+        const Opened* found = OpenedAs(handle, direction);
+        if (!found)
+            return MidiResultCode::InvalidHandle;
+        if (!found->Lost)
+            Release(direction, found->Slot, found->Port);
+        Handles.erase(handle);
+        DeactivateWhenUnused();
+        return MidiResultCode::Ok;
     }
 
     jack_port_t* Register(MidiDirection direction, MidiHandle handle) {
@@ -240,11 +366,12 @@ MidiResult JackMidiService::ListPorts(MidiDirection direction, std::vector<MidiP
     for (const char** name = names; *name; ++name) {
         const std::string full = *name;
         std::string client = full.substr(0, full.find(':'));
-        // The editor's own ports belong to clients named after it; JACK adds a
-        // suffix when the name is taken.
-        if (full.starts_with(own) || client.empty() || client.starts_with(Self->ClientName))
+        // No copy of this client or of the project's programs is a device;
+        // JACK adds a suffix when a name is taken.
+        if (full.starts_with(own) || client.empty() || client.starts_with(Self->ClientName) ||
+            IsProgramClient(client))
             continue;
-        ports.push_back(MidiPortInfo{std::move(client), full});
+        ports.push_back(MidiPortInfo{std::move(client), full, Self->AliasesOf(*name)});
     }
     jack_free(names);
     return MidiResultCode::Ok;
@@ -254,6 +381,19 @@ MidiResult JackMidiService::QueryPort(MidiDirection, const std::string& serviceN
     Self->Connect();
     if (!Self->Usable() || !jack_port_by_name(Self->Client, serviceName.c_str()))
         return Self->Failure.NotPresent(serviceName);
+    return MidiResultCode::Ok;
+}
+
+MidiResult JackMidiService::QueryOpen(MidiHandle handle) {
+    Self->DropClientIfGone();
+    const auto found = Self->Handles.find(handle);
+    if (found == Self->Handles.end())
+        return MidiResultCode::InvalidHandle;
+    const Opened& opened = found->second;
+    // JACK drops a connection whose other end goes; a port of the same name
+    // that comes back is not connected again.
+    if (opened.Lost || !jack_port_connected_to(opened.Port, opened.Peer.c_str()))
+        return Self->Failure.NotPresent(opened.Peer);
     return MidiResultCode::Ok;
 }
 
@@ -279,33 +419,18 @@ MidiResult JackMidiService::OpenInput(const std::string& serviceName, const Midi
     if (Self->InputsUsed.load() <= *slot)
         Self->InputsUsed.store(*slot + 1);
     if (jack_connect(Self->Client, serviceName.c_str(), jack_port_name(port)) != 0) {
-        input.Port.store(nullptr);
-        Self->WaitForCycleEnd();
-        jack_port_unregister(Self->Client, port);
-        Self->Relay->Remove(*input.Source);
+        Self->Release(MidiDirection::Input, *slot, port);
         Self->DeactivateWhenUnused();
         return Self->Failure.Fail(MidiResultCode::Error,
                                   "Cannot connect to \"" + serviceName + "\"");
     }
-    Self->Handles.emplace(opened, Opened{MidiDirection::Input, *slot, port});
+    Self->Handles.emplace(opened, Opened{MidiDirection::Input, *slot, port, serviceName});
     handle = opened;
     return MidiResultCode::Ok;
 }
 
 MidiResult JackMidiService::CloseInput(MidiHandle handle) {
-    const Opened* found = Self->OpenedAs(handle, MidiDirection::Input);
-    if (!found)
-        return MidiResultCode::InvalidHandle;
-    InputSlot& input = Self->Inputs[found->Slot];
-    input.Port.store(nullptr);
-    Self->WaitForCycleEnd();
-    if (!Self->ServerGone.load())
-        jack_port_unregister(Self->Client, found->Port);
-    Self->Relay->Remove(*input.Source);
-    input.Source = nullptr;
-    Self->Handles.erase(handle);
-    Self->DeactivateWhenUnused();
-    return MidiResultCode::Ok;
+    return Self->Close(handle, MidiDirection::Input);
 }
 
 MidiResult JackMidiService::OpenOutput(const std::string& serviceName, MidiHandle& handle) {
@@ -334,31 +459,20 @@ MidiResult JackMidiService::OpenOutput(const std::string& serviceName, MidiHandl
     output.Port.store(port);
     if (Self->OutputsUsed.load() <= *slot)
         Self->OutputsUsed.store(*slot + 1);
-    Self->Handles.emplace(opened, Opened{MidiDirection::Output, *slot, port});
+    Self->Handles.emplace(opened, Opened{MidiDirection::Output, *slot, port, serviceName});
     handle = opened;
     return MidiResultCode::Ok;
 }
 
 MidiResult JackMidiService::CloseOutput(MidiHandle handle) {
-    const Opened* found = Self->OpenedAs(handle, MidiDirection::Output);
-    if (!found)
-        return MidiResultCode::InvalidHandle;
-    OutputSlot& output = Self->Outputs[found->Slot];
-    output.Port.store(nullptr);
-    Self->WaitForCycleEnd();
-    if (!Self->ServerGone.load())
-        jack_port_unregister(Self->Client, found->Port);
-    output.Ring.reset();
-    Self->Handles.erase(handle);
-    Self->DeactivateWhenUnused();
-    return MidiResultCode::Ok;
+    return Self->Close(handle, MidiDirection::Output);
 }
 
 MidiResult JackMidiService::SendLong(MidiHandle handle, std::span<const std::uint8_t> bytes) {
     const Opened* found = Self->OpenedAs(handle, MidiDirection::Output);
     if (!found)
         return MidiResultCode::InvalidHandle;
-    if (Self->ServerGone.load())
+    if (found->Lost || Self->ServerGone.load())
         return Self->Failure.Fail(MidiResultCode::Error, "The JACK server has gone");
     MessageRing& ring = *Self->Outputs[found->Slot].Ring;
     // Before the first cycle the largest event is not known; an event that

@@ -11,8 +11,11 @@
 // for every port it opens and connects it to the port opened.
 // - port name: the client part of the JACK port name, the text before the
 //   first ':' ("HBX740:out" gives "HBX740"); the full name is the port's
-//   ServiceName. The editor's own ports are left out.
-// - capability query: Ok while a port of that full name is present.
+//   ServiceName. The ports of the project's programs are left out.
+// - capability query: Ok while a port of that full name is present; an open
+//   port is lost once its connection has gone (QueryOpen).
+// - matching: a port's aliases (a bridge's names for the device behind it,
+//   jackd's ALSA bridge, a2jmidid, PipeWire) are its MidiPortInfo::Aliases.
 // - long-message send: each complete MIDI message of the bytes, as one event
 //   or, when longer than the server's largest event, in consecutive parts; the
 //   zero padding after 0xF7 forms no message and is left out.
@@ -24,7 +27,11 @@
 // joins the parts of a long SysEx and runs the input callbacks.
 //
 // Without a JACK server's socket, nothing connects and every port list is
-// empty; the next call looks again.
+// empty; a later call looks again, at most once a second. When the server
+// goes away (JACK's shutdown callback only sets a flag), the next call on the
+// window's thread closes the client, which ends JACK's threads, frees what
+// they used and loses every open port, and the service then reaches a server
+// again as at the start.
 class JackMidiService final : public MidiService {
 public:
     explicit JackMidiService(std::string clientName = "HBX740 MIDI Editor");
@@ -32,6 +39,7 @@ public:
 
     MidiResult ListPorts(MidiDirection direction, std::vector<MidiPortInfo>& ports) override;
     MidiResult QueryPort(MidiDirection direction, const std::string& serviceName) override;
+    MidiResult QueryOpen(MidiHandle handle) override;
     MidiResult OpenInput(const std::string& serviceName, const MidiInputTarget& target,
                          MidiHandle& handle) override;
     MidiResult CloseInput(MidiHandle handle) override;

@@ -12,15 +12,17 @@ MachineMidiService::~MachineMidiService() = default;
 MidiService* MachineMidiService::Choose() {
     if (Service)
         return Service.get();
-    std::vector<MidiPortInfo> ports;
     if (auto alsa = std::make_unique<AlsaMidiService>(ClientName);
-        alsa->ListPorts(MidiDirection::Input, ports) == MidiResultCode::Ok && alsa->Connected()) {
+        alsa->Kind() == MidiServiceKind::AlsaSequencer) {
         Service = std::move(alsa);
         Chosen = MidiServiceKind::AlsaSequencer;
-    } else if (auto jack = std::make_unique<JackMidiService>(ClientName);
-               jack->ListPorts(MidiDirection::Input, ports) == MidiResultCode::Ok &&
-               jack->Connected()) {
-        Service = std::move(jack);
+        JackCandidate.reset();
+        return Service.get();
+    }
+    if (!JackCandidate)
+        JackCandidate = std::make_unique<JackMidiService>(ClientName);
+    if (JackCandidate->Kind() == MidiServiceKind::Jack) {
+        Service = std::move(JackCandidate);
         Chosen = MidiServiceKind::Jack;
     }
     return Service.get();
@@ -41,6 +43,10 @@ MidiResult MachineMidiService::ListPorts(MidiDirection direction,
 MidiResult MachineMidiService::QueryPort(MidiDirection direction, const std::string& serviceName) {
     MidiService* service = Choose();
     return service ? service->QueryPort(direction, serviceName) : MidiResultCode::BadDeviceId;
+}
+
+MidiResult MachineMidiService::QueryOpen(MidiHandle handle) {
+    return Service ? Service->QueryOpen(handle) : MidiResultCode::InvalidHandle;
 }
 
 MidiResult MachineMidiService::OpenInput(const std::string& serviceName,

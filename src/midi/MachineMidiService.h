@@ -5,10 +5,15 @@
 #include <memory>
 #include <string>
 
+class JackMidiService;
+
 // The machine's MIDI service: the ALSA sequencer where its device can be
 // opened, else a running JACK server, else none. The choice is made by the
 // first call that finds a service; until then every port list is empty and
-// the next call looks again, so making it never fails.
+// the next call looks again (the JACK side at most once a second), so making
+// it never fails and a service started after the program is still found. A
+// JACK server chosen once is followed through its restarts by the JACK
+// service itself.
 class MachineMidiService final : public MidiService {
 public:
     explicit MachineMidiService(std::string clientName = "HBX740 MIDI Editor");
@@ -18,6 +23,7 @@ public:
 
     MidiResult ListPorts(MidiDirection direction, std::vector<MidiPortInfo>& ports) override;
     MidiResult QueryPort(MidiDirection direction, const std::string& serviceName) override;
+    MidiResult QueryOpen(MidiHandle handle) override;
     MidiResult OpenInput(const std::string& serviceName, const MidiInputTarget& target,
                          MidiHandle& handle) override;
     MidiResult CloseInput(MidiHandle handle) override;
@@ -32,4 +38,6 @@ private:
     std::string ClientName;
     MidiServiceKind Chosen = MidiServiceKind::None;
     std::unique_ptr<MidiService> Service;
+    // Kept while nothing is chosen, so that its own pace of connecting holds.
+    std::unique_ptr<JackMidiService> JackCandidate;
 };

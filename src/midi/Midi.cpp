@@ -25,13 +25,22 @@ TMidiDevices::TMidiDevices(MidiService& service, MidiDirection direction, const 
     CheckResult(Service.ListPorts(direction, ports));
     Ports.reserve(ports.size());
     for (auto& port : ports)
-        Ports.push_back(TPortEntry{std::move(port.Name), std::move(port.ServiceName), {}});
+        Ports.push_back(TPortEntry{
+            std::move(port.Name), std::move(port.ServiceName), std::move(port.Aliases), {}});
 }
 
 std::optional<MidiHandle> TMidiDevices::PortHandle(std::int32_t index) const {
     if (index < 0 || static_cast<std::size_t>(index) >= Ports.size())
         throw MidiError(ConnectionErrorText(ClassName, index));
     return Ports[static_cast<std::size_t>(index)].Handle;
+}
+
+MidiResult TMidiDevices::QueryOpen(std::int32_t index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= Ports.size())
+        return MidiResultCode::BadDeviceId;
+    const std::optional<MidiHandle>& handle = Ports[static_cast<std::size_t>(index)].Handle;
+    const MidiResult code = handle ? Service.QueryOpen(*handle) : MidiResultCode::BadDeviceId;
+    return code == MidiResultCode::InvalidHandle ? MidiResultCode::BadDeviceId : code;
 }
 
 void TMidiDevices::CheckResult(MidiResult code) const {

@@ -26,6 +26,8 @@ struct TPortEntry {
     std::string Name;
     // The service's full name, so that opening the entry finds this very port.
     std::string ServiceName;
+    // The port's other names, for matching (MidiPortInfo::Aliases).
+    std::vector<std::string> Aliases;
     // The open connection; none while the port is closed.
     std::optional<MidiHandle> Handle;
 };
@@ -51,6 +53,10 @@ public:
     // Raises a MidiError for a failing code: the service's text for it, or a
     // text naming the code when the service has none.
     void CheckResult(MidiResult code) const;
+    // Ok while entry `index` is open and still connected to the port it was
+    // opened on; BadDeviceId once that port has gone (MidiService::QueryOpen),
+    // and for an entry that is not open.
+    MidiResult QueryOpen(std::int32_t index) const;
 
 protected:
     TMidiDevices(MidiService& service, MidiDirection direction, const char* className);

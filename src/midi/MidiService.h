@@ -32,6 +32,9 @@ struct MidiPortInfo {
     // The service's own full name of the port, which finds the same port again
     // when the service's numbering has moved.
     std::string ServiceName;
+    // Other names the service knows the port by (a bridge's names of the
+    // device behind it), for matching only.
+    std::vector<std::string> Aliases;
 };
 
 // Called on a thread of the service for every message that arrives on an open
@@ -62,6 +65,11 @@ public:
     virtual MidiResult ListPorts(MidiDirection direction, std::vector<MidiPortInfo>& ports) = 0;
     // Ok while the port is present, BadDeviceId when it has gone.
     virtual MidiResult QueryPort(MidiDirection direction, const std::string& serviceName) = 0;
+    // Ok while the port open as `handle` is still connected to the very port
+    // it was opened on; BadDeviceId once that port has gone, also when a port
+    // of the same name has appeared since (a quick re-plug, a restarted
+    // server), InvalidHandle for a handle that is not open.
+    virtual MidiResult QueryOpen(MidiHandle handle) = 0;
     // Opens an input port and starts delivery to `target`.
     virtual MidiResult OpenInput(const std::string& serviceName, const MidiInputTarget& target,
                                  MidiHandle& handle) = 0;

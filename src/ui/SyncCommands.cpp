@@ -75,19 +75,25 @@ void SyncCommands::TimerSyncFWTimer() {
 
 void SyncCommands::Tick(SyncWait wait, bool replied, std::int32_t& ticks,
                         const QString& completion) {
+    const auto endWait = [&] {
+        if (wait == SyncWait::ToPc)
+            Link.EndDumpWait();
+        else
+            Link.EndAcknowledgementWait();
+    };
     if (replied) {
         View.StopWait(wait);
         View.SetProgress(wait, 100);
         Prompts.Notice(completion);
-        if (wait == SyncWait::ToPc)
-            Link.ExpectDumpReply();
-        else
-            Link.ExpectWriteAcknowledgement();
+        endWait();
         View.SetProgress(wait, 0);
     }
     ++ticks;
     if (ticks > LastTick) {
         View.StopWait(wait);
+        // A reply after this is not the keyboard answering the command: what
+        // another program asked for must not change the editor.
+        endWait();
         if (!replied)
             View.ShowNoAnswer(wait);
     }

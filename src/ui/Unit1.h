@@ -33,6 +33,7 @@ public:
     const ParameterModel& Model() const { return Session.Model(); }
     const QString& ProfilePath() const { return Session.ProfilePath(); }
     const DeviceLink& Link() const { return *Device; }
+    DeviceLink& Link() { return *Device; }
     const MonitorLine& Monitor() const { return *Line; }
 
     // Opens the profile at `path` as OPEN does, for the file the program was

@@ -20,6 +20,7 @@ public:
     MidiResult QueryPort(MidiDirection direction, const std::string& serviceName) override {
         return Service.QueryPort(direction, serviceName);
     }
+    MidiResult QueryOpen(MidiHandle handle) override { return Service.QueryOpen(handle); }
     MidiResult OpenInput(const std::string& serviceName, const MidiInputTarget& target,
                          MidiHandle& handle) override {
         return Service.OpenInput(serviceName, target, handle);

@@ -45,6 +45,19 @@ void FakeMidiService::RemovePort(const std::string& serviceName) {
     }
 }
 
+void FakeMidiService::Replug(const std::string& serviceName) {
+    Port* port = nullptr;
+    {
+        const std::lock_guard lock(Lock);
+        port = FindPort(serviceName);
+        if (port == nullptr)
+            return;
+        ++port->Generation;
+    }
+    const std::lock_guard delivery(port->DeliveryLock);
+    port->Open = false;
+}
+
 void FakeMidiService::Inject(const std::string& serviceName, std::vector<std::uint8_t> message) {
     Port* port = nullptr;
     {
@@ -145,7 +158,7 @@ MidiResult FakeMidiService::ListPorts(MidiDirection direction, std::vector<MidiP
     ports.clear();
     for (const auto& port : Ports) {
         if (port->Direction == direction && port->Present)
-            ports.push_back(MidiPortInfo{port->Name, port->ServiceName});
+            ports.push_back(MidiPortInfo{port->Name, port->ServiceName, {}});
     }
     return MidiResultCode::Ok;
 }
@@ -177,23 +190,39 @@ MidiResult FakeMidiService::OpenInput(const std::string& serviceName, const Midi
         port->Open = true;
     }
     handle = NextHandle++;
-    Handles[handle] = port;
+    Handles[handle] = {port, port->Generation};
     return MidiResultCode::Ok;
+}
+
+MidiResult FakeMidiService::QueryOpen(MidiHandle handle) {
+    const std::lock_guard lock(Lock);
+    const auto found = Handles.find(handle);
+    if (found == Handles.end())
+        return MidiResultCode::InvalidHandle;
+    const Opened& opened = found->second;
+    return opened.Of->Present && opened.Generation == opened.Of->Generation
+               ? MidiResultCode::Ok
+               : NotPresent(opened.Of->ServiceName);
 }
 
 MidiResult FakeMidiService::CloseInput(MidiHandle handle) {
     Port* port = nullptr;
+    bool lost = false;
     {
         const std::lock_guard lock(Lock);
         if (auto failure = TakeFailure(FakeOperation::CloseInput))
             return *failure;
         const auto found = Handles.find(handle);
-        if (found == Handles.end() || found->second->Direction != MidiDirection::Input)
+        if (found == Handles.end() || found->second.Of->Direction != MidiDirection::Input)
             return MidiResultCode::InvalidHandle;
-        port = found->second;
+        port = found->second.Of;
+        lost = found->second.Generation != port->Generation;
         Handles.erase(found);
         CallLog.push_back("CloseInput " + port->ServiceName);
     }
+    // A lost connection leaves the port to whoever opened it since.
+    if (lost)
+        return MidiResultCode::Ok;
     // Outside the service's lock: this waits for a callback that is running.
     const std::lock_guard delivery(port->DeliveryLock);
     port->Open = false;
@@ -209,7 +238,7 @@ MidiResult FakeMidiService::OpenOutput(const std::string& serviceName, MidiHandl
     if (port == nullptr || port->Direction != MidiDirection::Output || !port->Present)
         return NotPresent(serviceName);
     handle = NextHandle++;
-    Handles[handle] = port;
+    Handles[handle] = {port, port->Generation};
     return MidiResultCode::Ok;
 }
 
@@ -218,9 +247,9 @@ MidiResult FakeMidiService::CloseOutput(MidiHandle handle) {
     if (auto failure = TakeFailure(FakeOperation::CloseOutput))
         return *failure;
     const auto found = Handles.find(handle);
-    if (found == Handles.end() || found->second->Direction != MidiDirection::Output)
+    if (found == Handles.end() || found->second.Of->Direction != MidiDirection::Output)
         return MidiResultCode::InvalidHandle;
-    CallLog.push_back("CloseOutput " + found->second->ServiceName);
+    CallLog.push_back("CloseOutput " + found->second.Of->ServiceName);
     Handles.erase(found);
     return MidiResultCode::Ok;
 }
@@ -233,9 +262,9 @@ MidiResult FakeMidiService::SendLong(MidiHandle handle, std::span<const std::uin
         if (auto failure = TakeFailure(FakeOperation::SendLong))
             return *failure;
         const auto found = Handles.find(handle);
-        if (found == Handles.end() || found->second->Direction != MidiDirection::Output)
+        if (found == Handles.end() || found->second.Of->Direction != MidiDirection::Output)
             return MidiResultCode::InvalidHandle;
-        portName = found->second->ServiceName;
+        portName = found->second.Of->ServiceName;
         CallLog.push_back("SendLong " + portName);
         SentMessages.push_back(FakeSentMessage{portName, {bytes.begin(), bytes.end()}});
         observer = Observer;

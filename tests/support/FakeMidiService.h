@@ -56,6 +56,10 @@ public:
     // The port leaves the machine: no longer listed or present, and an open
     // input port delivers nothing more.
     void RemovePort(const std::string& serviceName);
+    // The device goes and comes back at once under the same name, as in a
+    // quick re-plug: the port stays listed, but what was open on it is lost
+    // and delivers nothing until it is opened again.
+    void Replug(const std::string& serviceName);
 
     // Queues one message on an input port. Its thread delivers it if the port
     // is open by then, and drops it otherwise.
@@ -82,6 +86,7 @@ public:
 
     MidiResult ListPorts(MidiDirection direction, std::vector<MidiPortInfo>& ports) override;
     MidiResult QueryPort(MidiDirection direction, const std::string& serviceName) override;
+    MidiResult QueryOpen(MidiHandle handle) override;
     MidiResult OpenInput(const std::string& serviceName, const MidiInputTarget& target,
                          MidiHandle& handle) override;
     MidiResult CloseInput(MidiHandle handle) override;
@@ -97,6 +102,8 @@ private:
         std::string ServiceName;
         // Written under DeliveryLock, so that no delivery follows a removal.
         std::atomic<bool> Present{true};
+        // Counts the re-plugs, under Lock: a handle opened before one is lost.
+        unsigned Generation = 0;
 
         // Input delivery. Queue and Busy under QueueLock.
         std::mutex QueueLock;
@@ -120,7 +127,11 @@ private:
 
     mutable std::mutex Lock;
     std::vector<std::unique_ptr<Port>> Ports;
-    std::map<MidiHandle, Port*> Handles;
+    struct Opened {
+        Port* Of;
+        unsigned Generation;
+    };
+    std::map<MidiHandle, Opened> Handles;
     MidiHandle NextHandle = 1;
     std::map<FakeOperation, std::pair<MidiResult, std::optional<std::string>>> Failures;
     std::map<MidiResult, std::string> Texts;
