@@ -26,11 +26,7 @@ void LoadParaFromFile(ParameterModel& model, const QString& path, bool limitChan
 // The bytes of the profile file for the model: records 1 to 8.
 QByteArray EncodeProfile(const ParameterModel& model);
 
-// Writes records 1 to 8 to `path`. The bytes go to a new file beside the
-// target, which replaces the target only once all of them are on disk: a
-// failure leaves the previous profile as it was. The replacement keeps the
-// profile's owner, group and permissions. Where the folder takes no new file,
-// or the owner cannot be kept, an existing writable profile is rewritten in
-// place instead. A profile with several hard links is replaced under the
-// name given; its other names keep the previous content.
+// Writes records 1 to 8 to `path` through WriteFileSafely (SafeFileWrite.h):
+// a failure leaves the previous profile as it was, and the profile keeps its
+// owner, group and permissions.
 void SaveParaToFile(const ParameterModel& model, const QString& path);

@@ -1,9 +1,13 @@
 #include "model/SettingsFile.h"
 
 #include "model/EditorError.h"
+#include "model/IniFile.h"
+#include "model/SafeFileWrite.h"
 
+#include <QDir>
 #include <QFile>
-#include <QSettings>
+#include <QFileInfo>
+#include <functional>
 #include <optional>
 
 namespace {
@@ -14,40 +18,25 @@ const QString DeviceSection = QStringLiteral("Device");
 const QString InputPortKey = QStringLiteral("InputPort");
 const QString OutputPortKey = QStringLiteral("OutputPort");
 
-// The text after "<key>=" in section [<section>] as the file holds it, or
-// nothing when the file has no such line.
-std::optional<QString> RawValue(const QString& settingsFile, const QString& section,
-                                const QString& key) {
+// The file's bytes, empty when there is no file; nothing when there is one
+// that cannot be read.
+std::optional<QByteArray> ReadBytes(const QString& settingsFile) {
+    const QFileInfo info(settingsFile);
+    if (!info.exists())
+        return QByteArray();
+    // A FIFO or a device would hold the reader.
     QFile file(settingsFile);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    bool inSection = false;
-    std::optional<QString> value;
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).trimmed();
-        if (line.startsWith(u'[')) {
-            inSection = line == u'[' + section + u']';
-            continue;
-        }
-        const qsizetype equals = line.indexOf(u'=');
-        if (inSection && equals > 0 && line.left(equals).trimmed() == key)
-            value = line.mid(equals + 1).trimmed();
-    }
-    return value;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
 }
 
-// A value whole, whatever characters it holds. Qt's reader takes an unquoted
-// "," as a list separator and ";" as the start of a comment, so a value
-// holding either, written by hand or by another program, would come back
-// empty or cut. Quoted values, which is how Qt itself writes them, and every
-// other value are Qt's to read.
-QString ReadValue(const QString& settingsFile, const QString& section, const QString& key) {
-    QSettings settings(settingsFile, QSettings::IniFormat);
-    const QString value = settings.value(section + u'/' + key, QString()).toString();
-    const std::optional<QString> raw = RawValue(settingsFile, section, key);
-    if (raw && !raw->startsWith(u'"') && (raw->contains(u',') || raw->contains(u';')))
-        return *raw;
-    return value;
+// A file that cannot be read names nothing, as a missing one.
+IniFile Read(const QString& settingsFile) {
+    return IniFile(ReadBytes(settingsFile).value_or(QByteArray()));
 }
 
 [[noreturn]] void CannotWrite(const QString& settingsFile) {
@@ -55,10 +44,25 @@ QString ReadValue(const QString& settingsFile, const QString& section, const QSt
                           .arg(QDir::toNativeSeparators(settingsFile)));
 }
 
+// Changes the file's keys and leaves its other lines as they are. A file that
+// is there but cannot be read is never replaced by one holding only the keys.
+void Change(const QString& settingsFile, const std::function<void(IniFile&)>& change) {
+    const std::optional<QByteArray> bytes = ReadBytes(settingsFile);
+    if (!bytes)
+        CannotWrite(settingsFile);
+    IniFile settings(*bytes);
+    change(settings);
+    try {
+        WriteFileSafely(settingsFile, settings.Text());
+    } catch (const EditorError&) {
+        CannotWrite(settingsFile);
+    }
+}
+
 } // namespace
 
 QString ReadProfileSetting(const QString& settingsFile) {
-    return ReadValue(settingsFile, SystemSection, FilePathKey);
+    return Read(settingsFile).Value(SystemSection, FilePathKey);
 }
 
 void ReadSettingsFile(QString& ProfilePath, const ProgramFiles& files) {
@@ -67,32 +71,24 @@ void ReadSettingsFile(QString& ProfilePath, const ProgramFiles& files) {
         return;
 
     ProfilePath = files.DefaultProfile();
-    QSettings settings(files.SettingsFile(), QSettings::IniFormat);
-    settings.setValue(SystemSection + u'/' + FilePathKey, ProfilePath);
-    settings.sync();
-    if (settings.status() != QSettings::NoError)
-        CannotWrite(files.SettingsFile());
+    Change(files.SettingsFile(),
+           [&](IniFile& settings) { settings.SetValue(SystemSection, FilePathKey, ProfilePath); });
 }
 
 DeviceChoice ReadDeviceChoice(const QString& settingsFile) {
-    return {ReadValue(settingsFile, DeviceSection, InputPortKey),
-            ReadValue(settingsFile, DeviceSection, OutputPortKey)};
+    const IniFile settings = Read(settingsFile);
+    return {settings.Value(DeviceSection, InputPortKey),
+            settings.Value(DeviceSection, OutputPortKey)};
 }
 
 void WriteDeviceChoice(const QString& settingsFile, const DeviceChoice& choice) {
-    // QSettings writes back every key it parsed; a profile path that it read
-    // cut or as a list is given back whole first, so that it is written quoted.
-    const QString profilePath = ReadProfileSetting(settingsFile);
-    QSettings settings(settingsFile, QSettings::IniFormat);
-    if (!profilePath.isEmpty())
-        settings.setValue(SystemSection + u'/' + FilePathKey, profilePath);
-    if (choice.Automatic()) {
-        settings.remove(DeviceSection);
-    } else {
-        settings.setValue(DeviceSection + u'/' + InputPortKey, choice.InputPort);
-        settings.setValue(DeviceSection + u'/' + OutputPortKey, choice.OutputPort);
-    }
-    settings.sync();
-    if (settings.status() != QSettings::NoError)
-        CannotWrite(settingsFile);
+    Change(settingsFile, [&](IniFile& settings) {
+        if (choice.Automatic()) {
+            settings.Remove(DeviceSection, InputPortKey);
+            settings.Remove(DeviceSection, OutputPortKey);
+        } else {
+            settings.SetValue(DeviceSection, InputPortKey, choice.InputPort);
+            settings.SetValue(DeviceSection, OutputPortKey, choice.OutputPort);
+        }
+    });
 }

@@ -4,6 +4,9 @@
 
 #include <QString>
 
+// The settings file is read and written by IniFile's rules: a value is taken
+// whole, and writing changes only the keys written, through WriteFileSafely.
+
 // Sets ProfilePath from key "FilePath" of section "System" of the settings
 // file. When that is empty, ProfilePath becomes the default profile and the
 // default is written back; a settings file that cannot be written raises
@@ -24,7 +27,7 @@ struct DeviceChoice {
     bool operator==(const DeviceChoice&) const = default;
 };
 
-// Section "Device", keys "InputPort" and "OutputPort"; the "System" section
-// stays as it is. Writing raises "Unable to write to <settings file>".
+// Section "Device", keys "InputPort" and "OutputPort"; "Automatic" removes
+// both keys. Writing raises "Unable to write to <settings file>".
 DeviceChoice ReadDeviceChoice(const QString& settingsFile);
 void WriteDeviceChoice(const QString& settingsFile, const DeviceChoice& choice);

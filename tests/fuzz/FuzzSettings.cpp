@@ -1,24 +1,22 @@
-// Any file as System.ini: read, and the profile path taken from it.
+// Any file as System.ini: read, the profile path taken from it, and the
+// keyboard's ports written into it. What is written reads back as written,
+// and writing one key leaves the others' values as they were.
 #include "ScratchFolder.h"
 #include "model/SettingsFile.h"
 
-#include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static QTemporaryDir folder(ScratchFolderTemplate());
-    static qint64 stamp = 0;
     const ProgramFiles files{folder.path()};
+    const QByteArray input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     {
         QFile file(files.SettingsFile());
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(input) != input.size())
             std::abort();
-        file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
-        // Qt keeps a parsed settings file until its size or time changes; a
-        // new time for every input makes the reader parse each one.
-        file.setFileTime(QDateTime::fromSecsSinceEpoch(++stamp), QFileDevice::FileModificationTime);
     }
     QString profilePath;
     try {
@@ -26,7 +24,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const std::exception&) {
         return 0;
     }
-    if (profilePath.isEmpty())
+    if (profilePath.isEmpty() || ReadProfileSetting(files.SettingsFile()) != profilePath)
+        std::abort();
+
+    // Port names made of the input's first bytes, whatever they hold.
+    const DeviceChoice ports{QString::fromUtf8(input.left(24)),
+                             QString::fromUtf8(input.mid(24, 24))};
+    const DeviceChoice before = ReadDeviceChoice(files.SettingsFile());
+    WriteDeviceChoice(files.SettingsFile(), ports);
+    if (ReadProfileSetting(files.SettingsFile()) != profilePath ||
+        ReadDeviceChoice(files.SettingsFile()) != (ports.Automatic() ? DeviceChoice{} : ports))
+        std::abort();
+    WriteDeviceChoice(files.SettingsFile(), before);
+    if (ReadDeviceChoice(files.SettingsFile()) != (before.Automatic() ? DeviceChoice{} : before))
         std::abort();
     return 0;
 }

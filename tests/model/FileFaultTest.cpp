@@ -53,6 +53,14 @@ public:
     bool Mounted = false;
 };
 
+// Takes every byte the disk has left.
+void FillUp(const SmallDisk& disk) {
+    QFile filler(disk.Folder.FilePath("filler"));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    while (filler.write(QByteArray(512, 'f')) == 512) {
+    }
+}
+
 } // namespace
 
 TEST(FileFaults, FullDiskKeepsTheOldProfileAndSaysDiskFull) {
@@ -157,15 +165,49 @@ TEST(FileFaults, SavingKeepsTheOwnerAndWritesInPlaceWhereNoNewFileCanGo) {
     EXPECT_EQ(QDir(folder.Path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
+// A user's settings in a folder the user cannot write to stay writable, in
+// place; a full disk leaves them as they were, in place or not.
+TEST(FileFaults, SettingsAreWrittenInPlaceWhereNoNewFileCanGoButNeverHalfway) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "changing owners needs root";
+    SmallDisk disk("16k");
+    if (!disk.Mounted)
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    constexpr uid_t user = 65534;
+    const QString file = disk.Folder.FilePath("System.ini");
+    WriteDeviceChoice(file, {"in", "out"});
+    ASSERT_EQ(::chown(QFile::encodeName(file).constData(), user, user), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(disk.Folder.Path()).constData(), 0755), 0);
+    const auto writtenByUser = [&](const DeviceChoice& choice) {
+        const pid_t writer = ::fork();
+        if (writer == 0) {
+            if (::setgid(user) != 0 || ::setuid(user) != 0)
+                ::_exit(2);
+            ::_exit(ErrorOf([&] { WriteDeviceChoice(file, choice); }) == "(no error)" ? 0 : 1);
+        }
+        int status = 0;
+        return writer > 0 && ::waitpid(writer, &status, 0) == writer && WIFEXITED(status) &&
+               WEXITSTATUS(status) == 0;
+    };
+    EXPECT_TRUE(writtenByUser({"in 2", "out"}));
+    const QByteArray before = disk.Folder.Read("System.ini");
+    EXPECT_TRUE(before.contains("InputPort=in 2"));
+    FillUp(disk);
+
+    const DeviceChoice large{QString(10000, 'i'), "out"};
+    EXPECT_FALSE(writtenByUser(large));
+    EXPECT_EQ(ErrorOf([&] { WriteDeviceChoice(file, large); }),
+              "Unable to write to " + QDir::toNativeSeparators(file));
+    EXPECT_EQ(disk.Folder.Read("System.ini"), before);
+    EXPECT_EQ(QDir(disk.Folder.Path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"filler", "System.ini"}));
+}
+
 TEST(FileFaults, BackupOnAFullDiskLeavesNoPieceAndTheSaveGoesOn) {
     SmallDisk backupDisk("8k");
     if (!backupDisk.Mounted)
         GTEST_SKIP() << "mounting a tmpfs needs root";
-    QFile filler(backupDisk.Folder.FilePath("filler"));
-    ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-    while (filler.write(QByteArray(512, 'f')) == 512) {
-    }
-    filler.close();
+    FillUp(backupDisk);
 
     TempFolder folder;
     const QString path = folder.FilePath("customer.cus");
