@@ -4,6 +4,7 @@
 #include "cli/ProfileTable.h"
 #include "device/SysfsUsbDeviceQuery.h"
 #include "midi/MachineMidiService.h"
+#include "midi/MidiMessages.h"
 #include "model/EditorError.h"
 #include "model/ProfileBackups.h"
 #include "model/ProfileFile.h"
@@ -15,6 +16,7 @@
 #include <QSocketNotifier>
 #include <QStringList>
 
+#include <array>
 #include <csignal>
 #include <cstdio>
 #include <mutex>
@@ -47,11 +49,13 @@ template <class Work> auto WithFile(const QString& path, Work&& work) {
     }
 }
 
+// A profile to send, compare or show: only a whole one, so that an empty or
+// foreign file never reaches the keyboard. It is read over the factory
+// defaults, as the window's model is.
 ParameterModel LoadProfile(const QString& path) {
     return WithFile(path, [&] {
-        ParameterModel model;
-        model.SelectedControl = 1;
-        LoadParaFromFile(model, path, false);
+        ParameterModel model = FactoryModel();
+        LoadParaFromFile(model, path, false, ProfileSizeRule::ExactlyEightRecords);
         return model;
     });
 }
@@ -124,10 +128,8 @@ int PortsCommand(const CtlOptions& options) {
                                     {"name", name},
                                     {"serviceName", service}});
             text += QStringLiteral("%1 %2 %3 %4\n")
-                        .arg(QString::fromLatin1(direction), -6)
-                        .arg(i, 3)
-                        .arg(name, -24)
-                        .arg(service);
+                        .arg(QString::fromLatin1(direction).leftJustified(6),
+                             QString::number(i).rightJustified(3), name.leftJustified(24), service);
         }
     };
     add("input", midi.InputPorts().PortNames());
@@ -260,19 +262,25 @@ int MonitorCommand(const CtlOptions& options, bool hex) {
         return hex ? QStringLiteral("%1").arg(byte, 2, 16, QChar(u'0')).toUpper()
                    : QString::number(byte);
     };
-    // Both run on the MIDI input thread; the lock keeps their lines whole.
-    machine.Keyboard.SetShortMessageHandler([&](std::int32_t, std::uint8_t status,
-                                                std::uint8_t data1, std::uint8_t data2) {
-        const std::lock_guard hold(printing);
-        Print(QStringLiteral("%1 %2 %3\n").arg(byteText(status), byteText(data1), byteText(data2)));
-    });
-    machine.Keyboard.SetSysExObserver([&](std::int32_t, std::span<const std::uint8_t> bytes) {
+    const auto printMessage = [&](std::span<const std::uint8_t> bytes) {
         QStringList words;
         for (std::uint8_t byte : bytes)
             words << byteText(byte);
         const std::lock_guard hold(printing);
         Print(words.join(u' ') + u'\n');
-    });
+    };
+    // Both run on the MIDI input thread; the lock keeps their lines whole.
+    machine.Keyboard.SetShortMessageHandler(
+        [&](std::int32_t, std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
+            // The port hands over two data bytes for every message, zeros where it
+            // has fewer; its status byte says how many are its own. A status that
+            // begins no message of known length is shown alone.
+            const std::array<std::uint8_t, 3> given{status, data1, data2};
+            const auto messages = CompleteMidiMessages(given);
+            printMessage(messages.empty() ? std::span(given).first(1) : messages.front());
+        });
+    machine.Keyboard.SetSysExObserver(
+        [&](std::int32_t, std::span<const std::uint8_t> bytes) { printMessage(bytes); });
     machine.Keyboard.Find();
     Progress(QStringLiteral("monitoring; Ctrl+C ends"));
 

@@ -72,33 +72,32 @@ std::vector<ProfileField> ProfileFields(const ParameterModel& model, bool transf
 }
 
 QString ProfileTableText(const ParameterModel& model) {
+    // One arg call a line: a name holding "%1" is then printed as it stands.
+    const QString line = QStringLiteral("%1 %2 %3 %4 %5 %6 %7");
     QStringList lines;
-    lines << QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
-                 .arg(QStringLiteral("CONTROL"), -14)
-                 .arg(QStringLiteral("NAME"), -20)
-                 .arg(QStringLiteral("TYPE"), -13)
-                 .arg(QStringLiteral("CHANNEL"), -7)
-                 .arg(QStringLiteral("VALUE"), -5)
-                 .arg(QStringLiteral("ENABLE"), -6)
-                 .arg(QStringLiteral("BUTTON"));
+    lines << line.arg(
+        QStringLiteral("CONTROL").leftJustified(14), QStringLiteral("NAME").leftJustified(20),
+        QStringLiteral("TYPE").leftJustified(13), QStringLiteral("CHANNEL").leftJustified(7),
+        QStringLiteral("VALUE").leftJustified(5), QStringLiteral("ENABLE").leftJustified(6),
+        QStringLiteral("BUTTON"));
     for (int n = 1; n <= ControlCount; ++n) {
         const ControlRecord& record = model.Record(n);
-        lines << QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
-                     .arg(ControlName(n), -14)
-                     .arg(record.ParaName.Text(), -20)
-                     .arg(ItemOf(MessageTypeItems(n), record.DataType), -13)
-                     .arg(record.Channel, -7)
-                     .arg(record.Value, -5)
-                     .arg(record.Disable == 0 ? QStringLiteral("yes") : QStringLiteral("no"), -6)
-                     .arg(IsButton(n) ? ItemOf(ButtonModeItems(), record.ControlMode)
+        lines << line.arg(ControlName(n).leftJustified(14),
+                          record.ParaName.Text().leftJustified(20),
+                          ItemOf(MessageTypeItems(n), record.DataType).leftJustified(13),
+                          QString::number(record.Channel).leftJustified(7),
+                          QString::number(record.Value).leftJustified(5),
+                          (record.Disable == 0 ? QStringLiteral("yes") : QStringLiteral("no"))
+                              .leftJustified(6),
+                          IsButton(n) ? ItemOf(ButtonModeItems(), record.ControlMode)
                                       : QStringLiteral("-"))
                      .trimmed();
     }
     lines << QString();
     for (std::size_t i = 0; i < Settings.size(); ++i)
-        lines << QStringLiteral("%1 %2")
-                     .arg(QString::fromLatin1(Settings[i].Caption), -12)
-                     .arg(ItemOf(Settings[i].Items(), model.GlobalSettings()[i]));
+        lines << QStringLiteral("%1 %2").arg(
+            QString::fromLatin1(Settings[i].Caption).leftJustified(12),
+            ItemOf(Settings[i].Items(), model.GlobalSettings()[i]));
     return lines.join(u'\n') + u'\n';
 }
 

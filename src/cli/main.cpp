@@ -3,6 +3,7 @@
 
 #include "cli/Commands.h"
 #include "cli/CtlError.h"
+#include "midi/MidiError.h"
 #include "model/EditorError.h"
 
 #include <CLI/CLI.hpp>
@@ -98,6 +99,10 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "hbx740ctl: %s\n",
                      ErrorBoxText(QString::fromUtf8(error.what())).toUtf8().constData());
         return ExitStatus::FileError;
+    } catch (const MidiError& error) {
+        // The service failed (a port it cannot open): no keyboard was missing.
+        std::fprintf(stderr, "hbx740ctl: %s\n", error.what());
+        return ExitStatus::NoService;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "hbx740ctl: %s\n", error.what());
         return ExitStatus::NotFound;

@@ -65,6 +65,19 @@ void ReadExactly(int fd, char* data, std::size_t size, const QString& path) {
     }
 }
 
+const char* const NotARegularFile = QT_TRANSLATE_NOOP("EditorError", "Not a regular file");
+const char* const NotAProfileSize =
+    QT_TRANSLATE_NOOP("EditorError", "Not a profile: %1 bytes, where a profile has %2");
+
+// Only a regular file holds a profile: a FIFO would hold the reader until some
+// program writes to it, and a device may never end.
+void RequireRegularFile(const struct stat& st, const QString& path) {
+    if (S_ISDIR(st.st_mode))
+        RaiseFileError(EISDIR, path);
+    if (!S_ISREG(st.st_mode))
+        throw EditorError(NotARegularFile);
+}
+
 } // namespace
 
 RecordBytes EncodeRecord(const ControlRecord& record) {
@@ -95,15 +108,25 @@ void DecodeRecord(const RecordBytes& bytes, ControlRecord& record, bool limitCha
     GetName(bytes, EditorTextAt, record.EditorText);
 }
 
-void LoadParaFromFile(ParameterModel& model, const QString& path, bool limitChannel) {
-    UniqueFd file(::open(NativePath(path).constData(), O_RDONLY | O_CLOEXEC));
+void LoadParaFromFile(ParameterModel& model, const QString& path, bool limitChannel,
+                      ProfileSizeRule sizeRule) {
+    const QByteArray name = NativePath(path);
+    // Looked at before it is opened, since opening a device may already act on
+    // it; and again once open, for a file replaced in between, which opening
+    // without blocking keeps from holding the reader if it is a FIFO.
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0)
+        RaiseFileError(errno, path);
+    RequireRegularFile(st, path);
+    UniqueFd file(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (file.Get() < 0)
         RaiseFileError(errno, path);
-    struct stat st {};
     if (::fstat(file.Get(), &st) != 0)
         RaiseFileError(errno, path);
-    if (S_ISDIR(st.st_mode))
-        RaiseFileError(EISDIR, path);
+    RequireRegularFile(st, path);
+    if (sizeRule == ProfileSizeRule::ExactlyEightRecords && st.st_size != ProfileSize)
+        throw EditorError(QCoreApplication::translate("EditorError", NotAProfileSize)
+                              .arg(QString::number(st.st_size), QString::number(ProfileSize)));
 
     const auto wholeRecords =
         static_cast<int>(std::min<off_t>(st.st_size / RecordSize, ControlCount));

@@ -10,6 +10,9 @@
 #include <QTest>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <jack/jack.h>
+#include <memory>
+#include <sys/stat.h>
 
 // hbx740ctl as a script runs it, against hbx740-sim on the private JACK
 // server: exit statuses, standard output and the files it writes.
@@ -92,6 +95,40 @@ protected:
     // A copy run from its build folder keeps its backups beside itself.
     static QString BackupFolder() { return QFileInfo(HBX_CTL).dir().filePath("backups"); }
     QStringList Backups() const { return QDir(BackupFolder()).entryList({"*.cus"}, QDir::Files); }
+
+    // What the simulator received besides identity requests, once the
+    // identity request of a last run has arrived: everything sent before it
+    // has then been printed too.
+    QStringList ReceivedBesidesIdentityRequests() {
+        EXPECT_EQ(Call({"identity"}).Status, 0);
+        const QString identity = QStringLiteral("recv F0 7E 00 06 01 F7");
+        EXPECT_TRUE(QTest::qWaitFor([&] { return SimulatorOutput.contains(identity); }, 5000));
+        return SimulatorOutput.split(u'\n').filter(QRegularExpression("^recv (?!F0 7E 00 06)"));
+    }
+};
+
+// A JACK client whose ports are listed but which never joins the server's
+// cycles, so the server refuses to connect to them.
+class InactiveJackClient {
+public:
+    explicit InactiveJackClient(const char* name) {
+        jack_status_t status{};
+        Client.reset(jack_client_open(
+            name,
+            static_cast<jack_options_t>(JackNoStartServer | JackUseExactName | JackServerName),
+            &status, HBX_JACK_SERVER));
+        if (Client) {
+            jack_port_register(Client.get(), "out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
+            jack_port_register(Client.get(), "in", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
+        }
+    }
+    bool Opened() const { return Client != nullptr; }
+
+private:
+    struct Closer {
+        void operator()(jack_client_t* client) const { jack_client_close(client); }
+    };
+    std::unique_ptr<jack_client_t, Closer> Client;
 };
 
 TEST_F(Ctl, EachCommandAgainstTheKeyboard) {
@@ -209,6 +246,101 @@ TEST_F(Ctl, MonitorPrintsEachMessageUntilInterrupted) {
     ::kill(static_cast<pid_t>(monitor.processId()), SIGINT);
     ASSERT_TRUE(monitor.waitForFinished(3000));
     EXPECT_EQ(monitor.exitCode(), 0);
+}
+
+TEST_F(Ctl, WhatIsNoWholeProfileIsRefusedBeforeAnythingIsSent) {
+    StartSimulator();
+    Home.Write("empty.cus", {});
+    Home.Write("text.cus", QByteArray("A text, not a profile.\n").repeated(100));
+    Home.Write("long.cus", QByteArray(ProfileSize + 2, '\0'));
+    const QString fifo = Home.FilePath("fifo.cus");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QDir(Home.Path()).mkdir("folder.cus"));
+    const struct {
+        QString Path;
+        QString Words;
+    } files[] = {
+        {Home.FilePath("empty.cus"), "Not a profile: 0 bytes, where a profile has 1728."},
+        {Home.FilePath("text.cus"), "Not a profile: 2300 bytes, where a profile has 1728."},
+        {Home.FilePath("long.cus"), "Not a profile: 1730 bytes, where a profile has 1728."},
+        {fifo, "Not a regular file."},
+        {"/dev/null", "Not a regular file."},
+        {Home.FilePath("folder.cus"), "File access denied."},
+    };
+    for (const auto& file : files) {
+        for (const QStringList& command :
+             {QStringList{"show", file.Path}, QStringList{"write", file.Path},
+              QStringList{"diff", file.Path, "keyboard"},
+              QStringList{"read", "--base", file.Path}}) {
+            const CtlRun run = Call(command);
+            EXPECT_EQ(run.Status, 6) << command.join(' ').toStdString();
+            EXPECT_EQ(run.Err.toStdString(),
+                      ("hbx740ctl: " + file.Path + ": " + file.Words + "\n").toStdString());
+            EXPECT_TRUE(run.Out.isEmpty()) << run.Out.toStdString();
+        }
+    }
+    EXPECT_EQ(ReceivedBesidesIdentityRequests().join(u'\n').toStdString(), "");
+}
+
+TEST_F(Ctl, APortTheServiceCannotOpenIsAServiceFailure) {
+    const InactiveJackClient unopenable("Unopenable");
+    ASSERT_TRUE(unopenable.Opened());
+    const CtlRun run = Call({"--port", "Unopenable", "identity"});
+    EXPECT_EQ(run.Status, 3);
+    EXPECT_TRUE(run.Err.startsWith("hbx740ctl: Cannot connect to \"Unopenable:"))
+        << run.Err.toStdString();
+}
+
+TEST_F(Ctl, MonitorPrintsEachMessageWithItsOwnLength) {
+    StartSimulator({"--commands"});
+    const QStringList messages = {"C0 05", "D0 40", "F1 23",    "F6",
+                                  "F8",    "FF",    "E0 01 40", "90 3C 64"};
+    QProcess monitor;
+    monitor.setProcessEnvironment(Environment());
+    monitor.start(HBX_CTL, {"monitor", "--hex"});
+    ASSERT_TRUE(monitor.waitForStarted(5000));
+    QString err;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            monitor.waitForReadyRead(50);
+            err += QString::fromUtf8(monitor.readAllStandardError());
+            return err.contains("monitoring");
+        },
+        5000));
+    for (const QString& message : messages)
+        Simulator.write(("send " + message + "\n").toUtf8());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            monitor.waitForReadyRead(50);
+            return monitor.peek(4096).contains(messages.last().toUtf8());
+        },
+        5000));
+    ::kill(static_cast<pid_t>(monitor.processId()), SIGINT);
+    ASSERT_TRUE(monitor.waitForFinished(3000));
+    // The identity reply, a SysEx, may come before them.
+    const QStringList lines = QString::fromUtf8(monitor.readAllStandardOutput())
+                                  .split(u'\n', Qt::SkipEmptyParts)
+                                  .filter(QRegularExpression("^(?!F0 )"));
+    EXPECT_EQ(lines.join(u',').toStdString(), messages.join(u',').toStdString());
+}
+
+TEST_F(Ctl, NamesHoldingPlaceholdersArePrintedAsTheyStand) {
+    const auto multiline = QRegularExpression::MultilineOption;
+    StartSimulator({"--name", "Pad %1"});
+    CtlRun run = Call({"ports"});
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_TRUE(run.Out.contains(QRegularExpression("^input +\\d+ Pad %1 +Pad %1:out$", multiline)))
+        << run.Out.toStdString();
+
+    ParameterModel profile = FactoryModel();
+    profile.Record(2).ParaName.Assign("%1 lead %2");
+    const QString file = Home.FilePath("placeholders.cus");
+    SaveParaToFile(profile, file);
+    run = Call({"show", file});
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_TRUE(
+        run.Out.contains(QRegularExpression("^Knob 1 +%1 lead %2 +CC +0 +21 +yes +-$", multiline)))
+        << run.Out.toStdString();
 }
 
 } // namespace

@@ -190,3 +190,32 @@ TEST(ProfileFile, SavingThroughALinkWritesTheLinkedFile) {
     EXPECT_TRUE(QFileInfo(folder.FilePath("link.cus")).isSymLink());
     EXPECT_EQ(folder.Read("real.cus"), DefaultProfileBytes());
 }
+
+TEST(ProfileFile, ReadsOnlyARegularFileAndOnRequestOnlyAWholeProfile) {
+    TempFolder folder;
+    const QString fifo = folder.FilePath("fifo.cus");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    // Held open, so that a reader that waits for a writer returns too.
+    QFile writer(fifo);
+    ASSERT_TRUE(writer.open(QIODevice::ReadWrite));
+    folder.Write("long.cus", DefaultProfileBytes() + "\x01\x02");
+    struct Case {
+        QString Path;
+        ProfileSizeRule Rule;
+        std::string Error;
+    };
+    const Case cases[] = {
+        {fifo, ProfileSizeRule::WholeRecords, "Not a regular file"},
+        {"/dev/zero", ProfileSizeRule::WholeRecords, "Not a regular file"},
+        {folder.FilePath("long.cus"), ProfileSizeRule::ExactlyEightRecords,
+         "Not a profile: 1730 bytes, where a profile has 1728"},
+    };
+    for (const Case& c : cases) {
+        ParameterModel model = DefaultModel();
+        model.Record(1).Value = 99;
+        EXPECT_EQ(ErrorOf([&] { LoadParaFromFile(model, c.Path, false, c.Rule); }).toStdString(),
+                  c.Error)
+            << c.Path.toStdString();
+        EXPECT_EQ(model.Record(1).Value, 99);
+    }
+}
