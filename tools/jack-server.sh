@@ -29,7 +29,8 @@ stop_server() {
     local pid
     if pid=$(running_pid); then
         kill -TERM "$pid" 2>/dev/null || true
-        for _ in $(seq 50); do
+        # Clients still attached slow the shutdown down.
+        for _ in $(seq 100); do
             kill -0 "$pid" 2>/dev/null || break
             sleep 0.1
         done
