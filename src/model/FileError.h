@@ -14,6 +14,8 @@ inline const char* const AccessDenied = QT_TRANSLATE_NOOP("EditorError", "File a
 inline const char* const ReadBeyondEnd =
     QT_TRANSLATE_NOOP("EditorError", "Read beyond end of file");
 inline const char* const DiskFull = QT_TRANSLATE_NOOP("EditorError", "Disk full");
+// A FIFO, a device or a socket where a file is read or written.
+inline const char* const NotARegularFile = QT_TRANSLATE_NOOP("EditorError", "Not a regular file");
 } // namespace FileErrorText
 
 // Raises the error for the operating system's error code `err` (errno) from an

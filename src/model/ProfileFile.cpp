@@ -65,7 +65,6 @@ void ReadExactly(int fd, char* data, std::size_t size, const QString& path) {
     }
 }
 
-const char* const NotARegularFile = QT_TRANSLATE_NOOP("EditorError", "Not a regular file");
 const char* const NotAProfileSize =
     QT_TRANSLATE_NOOP("EditorError", "Not a profile: %1 bytes, where a profile has %2");
 
@@ -75,7 +74,7 @@ void RequireRegularFile(const struct stat& st, const QString& path) {
     if (S_ISDIR(st.st_mode))
         RaiseFileError(EISDIR, path);
     if (!S_ISREG(st.st_mode))
-        throw EditorError(NotARegularFile);
+        throw EditorError(FileErrorText::NotARegularFile);
 }
 
 } // namespace

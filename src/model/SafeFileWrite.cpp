@@ -63,6 +63,10 @@ void CheckReplaceable(const QString& target) {
     }
     if (S_ISDIR(st.st_mode))
         RaiseFileError(EISDIR, target);
+    // Replacing a FIFO or a device (hbx740ctl read -o /dev/null, as root)
+    // would put a plain file in its place.
+    if (!S_ISREG(st.st_mode))
+        throw EditorError(FileErrorText::NotARegularFile);
     if (::access(NativePath(target).constData(), W_OK) != 0)
         RaiseFileError(errno, target);
     if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)

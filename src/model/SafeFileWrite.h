@@ -15,7 +15,8 @@
 // (less the umask). Where the folder takes no new file, or the owner cannot be
 // kept, an existing writable file is rewritten in place instead, once the room
 // for the new bytes is reserved. A folder, or a file without write
-// permission, is refused as writing in place would refuse it. A file with
+// permission, is refused as writing in place would refuse it, and so is a
+// FIFO or a device, which a plain file must not replace. A file with
 // several hard links is replaced under the name given; its other names keep
 // the previous content.
 //

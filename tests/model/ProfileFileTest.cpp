@@ -5,6 +5,7 @@
 #include "model/FileError.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -166,8 +167,14 @@ TEST(ProfileFile, FailedSaveLeavesTheOldProfileAndNoLitter) {
     ASSERT_TRUE(QDir(folder.Path()).mkdir("dir.cus"));
     EXPECT_EQ(ErrorOf([&] { SaveParaToFile(model, folder.FilePath("dir.cus")); }),
               "File access denied");
-    EXPECT_EQ(QDir(folder.Path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-              QStringList{"dir.cus"});
+    // A FIFO stays what it is, and so would a device (hbx740ctl read -o).
+    const QString fifo = folder.FilePath("fifo.cus");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_EQ(ErrorOf([&] { SaveParaToFile(model, fifo); }), "Not a regular file");
+    EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+    EXPECT_EQ(QDir(folder.Path())
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System),
+              (QStringList{"dir.cus", "fifo.cus"}));
 }
 
 TEST(ProfileFile, SaveReplacesTheWholeFileAndKeepsItsPermissions) {
