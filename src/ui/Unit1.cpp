@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 
@@ -153,6 +154,7 @@ void TForm1::ConnectHandlers() {
     Form->LbConnect->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     Form->EdtValue->installEventFilter(this);
+    Form->EdtNameEditor->installEventFilter(this);
 }
 
 void TForm1::ConnectDeviceLink() {
@@ -181,6 +183,17 @@ void TForm1::ConnectDeviceLink() {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    // The window's shortcuts come before a text field's own editing keys,
+    // which the platform sets (under X11 Ctrl+E moves to the line's end).
+    if (event->type() == QEvent::ShortcutOverride) {
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        const QList<QAction*> shortcuts = actions();
+        if (std::any_of(shortcuts.begin(), shortcuts.end(),
+                        [&](const QAction* action) { return action->shortcut() == pressed; })) {
+            event->ignore();
+            return true;
+        }
+    }
     if (watched == Form->EdtValue && event->type() == QEvent::KeyPress) {
         char16_t key = TypedCharacter(*static_cast<QKeyEvent*>(event));
         if (key != 0) {

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# The window's shortcuts typed into its text fields on a real X display, with
+# the key bindings X11 gives a text field (which the offscreen platform of the
+# other window tests lacks): Ctrl+E in the name or VALUE field opens EXPORT's
+# file dialog, as it does everywhere else in the window.
+#
+#   shortcuts-on-x11.sh EDITOR
+set -euo pipefail
+editor=${1:?the editor program}
+scratch=$(mktemp -d)
+display=":$((300 + RANDOM % 300))"
+cleanup() {
+    kill "${editor_pid:-}" "${xvfb_pid:-}" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+HOME=$scratch XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data \
+    QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1 "$editor" >"$scratch/editor.log" 2>&1 &
+editor_pid=$!
+
+window=
+for _ in $(seq 100); do
+    window=$(xdotool search --name "^HBX740 MIDI Editor V" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || { cat "$scratch/editor.log"; echo "the window never showed" >&2; exit 1; }
+xdotool windowactivate --sync "$window" 2>/dev/null || true
+sleep 0.5
+
+dialog_shown() {
+    for _ in $(seq 30); do
+        xdotool search --name "^Save file$" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# The centres of the name and VALUE fields in the window's own coordinates.
+failed=0
+for field in "name 944 392" "VALUE 853 510"; do
+    read -r name x y <<<"$field"
+    xdotool mousemove --window "$window" "$x" "$y" click 1
+    sleep 0.2
+    xdotool type --delay 20 "12"
+    xdotool key ctrl+e
+    if dialog_shown; then
+        echo "Ctrl+E in the $name field opens EXPORT's dialog"
+        xdotool key Escape
+        sleep 0.3
+    else
+        echo "Ctrl+E in the $name field did not open EXPORT's dialog" >&2
+        failed=1
+    fi
+done
+exit "$failed"
