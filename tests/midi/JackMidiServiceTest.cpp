@@ -59,11 +59,12 @@ TEST_F(JackService, ListsPortsByTheirClientName) {
     EXPECT_EQ(InputPorts().QueryPort(0), MidiResultCode::Ok);
 }
 
-TEST_F(JackService, LeavesOutTheEditorsOwnPorts) {
+TEST_F(JackService, LeavesOutThePortsOfTheProgramsAndNamesBridgedDevices) {
     InputPorts().OpenPort(0);
     OutputPorts().OpenPort(0);
 
-    JackMidiService second;
+    // hbx740ctl beside the editor sees neither the editor's ports nor its own.
+    JackMidiService second("hbx740ctl");
     std::vector<MidiPortInfo> inputs;
     std::vector<MidiPortInfo> outputs;
     ASSERT_EQ(second.ListPorts(MidiDirection::Input, inputs), MidiResultCode::Ok);
@@ -73,6 +74,14 @@ TEST_F(JackService, LeavesOutTheEditorsOwnPorts) {
     ASSERT_EQ(outputs.size(), 1u);
     EXPECT_EQ(outputs[0].ServiceName, "HBX740:in");
     EXPECT_TRUE(second.Connected());
+
+    // Behind jackd's ALSA bridge the device's name is in the ports' aliases.
+    JackPeer bridge("bridge");
+    bridge.SetAliases("alsa_pcm:HBX740/midi_playback_1", "alsa_pcm:HBX740/midi_capture_1");
+    ASSERT_EQ(second.ListPorts(MidiDirection::Input, inputs), MidiResultCode::Ok);
+    ASSERT_EQ(inputs.size(), 2u);
+    EXPECT_EQ(inputs[1].Aliases,
+              (std::vector<std::string>{"out", "alsa_pcm:HBX740/midi_capture_1", "HBX740"}));
 }
 
 TEST_F(JackService, SentSysExArrivesWholeWithoutPadding) {

@@ -26,6 +26,11 @@ JackPeer::JackPeer(const std::string& clientName) {
         throw std::runtime_error("cannot activate \"" + clientName + "\"");
 }
 
+void JackPeer::SetAliases(const std::string& in, const std::string& out) {
+    if (jack_port_set_alias(In, in.c_str()) != 0 || jack_port_set_alias(Out, out.c_str()) != 0)
+        throw std::runtime_error("cannot set the aliases " + in + " and " + out);
+}
+
 JackPeer::~JackPeer() {
     // Stops the process thread before the queues go.
     Client.reset();

@@ -33,6 +33,9 @@ public:
     // Waits until every queued event has gone out.
     bool WaitUntilSent(std::chrono::milliseconds timeout = std::chrono::seconds(5)) const;
 
+    // Names the ports as a bridge names the device behind them.
+    void SetAliases(const std::string& in, const std::string& out);
+
     int InputConnections() const;
     int OutputConnections() const;
 

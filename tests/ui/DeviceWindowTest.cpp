@@ -242,6 +242,24 @@ TEST_F(DeviceWindowTest, VanishingInputPortZeroDisconnectsWithinASecond) {
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "CloseOutput HBX740:out0"), 0);
 }
 
+// Gone and back at once under the same name: the ports held are no longer the
+// keyboard's, so it is bound again and asked who it is, as after an unplug.
+TEST_F(DeviceWindowTest, AQuickReplugIsNoticedAndTheKeyboardBoundAgain) {
+    StartWithKeyboard();
+    Reply(IdentityReply105);
+    ASSERT_TRUE(WaitFor([&] { return Text("LbConnect") == "Connect"; }));
+    const auto inputOpens = [&] {
+        const auto calls = Midi->Calls();
+        return std::count(calls.begin(), calls.end(), "OpenInput " + Inputs[0]);
+    };
+    Midi->Replug(Inputs[0]);
+    Midi->Replug(Outputs[0]);
+    ASSERT_TRUE(WaitFor([&] { return Text("LbConnect") == "Disconnect"; }, 2500));
+    ASSERT_TRUE(WaitFor([&] { return inputOpens() == 2; }, 2500));
+    Reply(IdentityReply105);
+    EXPECT_TRUE(WaitFor([&] { return Text("LbConnect") == "Connect"; }, 2000));
+}
+
 TEST_F(DeviceWindowTest, ShutdownClosesTheOpenedPorts) {
     StartWithKeyboard();
     Window.reset();
