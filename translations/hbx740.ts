@@ -47,8 +47,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/model/ProfileBackups.cpp" line="+30"/>
-        <location filename="../src/model/SettingsFile.cpp" line="+54"/>
+        <location line="+2"/>
+        <source>Not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/model/SettingsFile.cpp" line="+43"/>
         <source>Unable to write to %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -57,11 +61,16 @@
         <source>&apos;%1&apos; is not a valid integer value</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location filename="../src/model/ProfileFile.cpp" line="+69"/>
+        <source>Not a profile: %1 bytes, where a profile has %2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>KeyboardSearch</name>
     <message>
-        <location filename="../src/device/KeyboardSearch.cpp" line="+134"/>
+        <location filename="../src/device/KeyboardSearch.cpp" line="+99"/>
         <source>MIDI service: none (no ALSA sequencer, no JACK server)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -198,7 +207,7 @@ Do you want to replace it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+21"/>
         <source>Save file</source>
         <translation type="unfinished"></translation>
     </message>
@@ -264,7 +273,7 @@ Do you want to replace it?</source>
     </message>
     <message>
         <location line="+35"/>
-        <location filename="../src/ui/Unit1.cpp" line="+340"/>
+        <location filename="../src/ui/Unit1.cpp" line="+338"/>
         <source>Disconnect</source>
         <translation type="unfinished"></translation>
     </message>
@@ -777,7 +786,7 @@ Do you want to replace it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/Unit1.cpp" line="-237"/>
+        <location filename="../src/ui/Unit1.cpp" line="-235"/>
         <source>Unexpected error.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -787,7 +796,7 @@ Do you want to replace it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+193"/>
+        <location line="+191"/>
         <source>Connect</source>
         <translation type="unfinished"></translation>
     </message>
