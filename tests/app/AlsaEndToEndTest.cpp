@@ -59,3 +59,14 @@ TEST_F(EditorOnAlsa, ConnectsShowsItsMessagesSynchronisesAndNoticesItLeaving) {
     EXPECT_EQ(LabelText("LbVersions"), "");
     EXPECT_TRUE(Prompts.Errors().isEmpty()) << Prompts.Errors().join('\n').toStdString();
 }
+
+// Back within a moment, the keyboard's client may get its old numbers, so its
+// ports have their old full names; the editor's subscriptions went with it.
+TEST_F(EditorOnAlsa, AQuickReplugIsFollowed) {
+    ASSERT_TRUE(WaitForConnection("Connect", 10000));
+    KillSimulator();
+    StartSimulator({});
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_TRUE(Hears([&] { return LabelText("LbStatus") == "144"; }));
+    EXPECT_TRUE(WaitForConnection("Connect", 3000));
+}

@@ -110,3 +110,12 @@ void EditorWithSimulator::Click(const char* name) {
 bool EditorWithSimulator::WaitForConnection(const QString& text, int timeoutMs) {
     return QTest::qWaitFor([&] { return LabelText("LbConnect") == text; }, timeoutMs);
 }
+
+bool EditorWithSimulator::Hears(const std::function<bool()>& heard) {
+    for (int tries = 0; tries < 12; ++tries) {
+        SimulatorCommand("send 90 3C 64");
+        if (QTest::qWaitFor(heard, 500))
+            return true;
+    }
+    return false;
+}

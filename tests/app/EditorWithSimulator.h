@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QStringList>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -52,6 +53,10 @@ protected:
     void Click(const char* name);
     QString LabelText(const char* name) const { return Get<QLabel>(name)->text(); }
     bool WaitForConnection(const QString& text, int timeoutMs);
+    // A note from the keyboard reaches `heard` within a few seconds: sent again
+    // every half second, since a program that has just lost the keyboard
+    // needs a moment to bind it again.
+    bool Hears(const std::function<bool()>& heard);
 
 private:
     qsizetype LinesSeen = 0;

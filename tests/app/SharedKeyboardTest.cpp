@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QTest>
-#include <functional>
 
 // The editor and hbx740ctl on one keyboard and one JACK server, as a user
 // scripts hbx740ctl while the editor is open, re-plugs the keyboard or
@@ -39,18 +38,6 @@ protected:
         EXPECT_TRUE(QTest::qWaitFor([&] { return ctl.state() == QProcess::NotRunning; }, 20000))
             << arguments.join(' ').toStdString();
         return {ctl.exitCode(), QString::fromUtf8(ctl.readAll())};
-    }
-
-    // A note from the keyboard reaches `heard` within a few seconds: sent again
-    // every half second, since a program that has just lost the keyboard
-    // needs a moment to bind it again.
-    bool Hears(const std::function<bool()>& heard) {
-        for (int tries = 0; tries < 12; ++tries) {
-            SimulatorCommand("send 90 3C 64");
-            if (QTest::qWaitFor(heard, 500))
-                return true;
-        }
-        return false;
     }
 
     void RestartJackServer() {
