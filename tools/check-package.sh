@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Packs the build in BUILD_DIR (default build) as a Debian package and a
-# .tar.gz, installs the package with apt, runs the installed programs, starts
-# the installed editor under Xvfb as an unprivileged user and checks that its
-# files appear in that user's folders and nowhere else, then purges the
-# package and checks that nothing it installed is left. Needs root or sudo.
+# .tar.gz, checks the package with lintian, installs it with apt, runs the
+# installed programs, starts the installed editor under Xvfb as an
+# unprivileged user and checks that its files appear in that user's folders
+# and nowhere else, then purges the package and checks that nothing it
+# installed is left. Needs root or sudo.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build}
@@ -24,7 +25,7 @@ if installed hbx740-editor; then
     exit 0
 fi
 
-install_missing dpkg-dev file xvfb xauth
+install_missing dpkg-dev file xvfb xauth lintian
 
 prefix=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")
 [ "$prefix" = /usr ] || fail "$build is configured for $prefix; a package installs to /usr"
@@ -32,6 +33,11 @@ prefix=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")
 deb=$(ls "$PWD/$build"/hbx740-editor_*.deb)
 echo "Package: $deb"
 dpkg-deb --info "$deb" | sed -n 's/^ Depends: /Depends: /p'
+# Debian's own checker.
+if ! report=$(lintian --fail-on error,warning --tag-display-limit 0 "$deb" 2>&1); then
+    echo "$report" >&2
+    fail "lintian finds errors or warnings in $deb"
+fi
 
 as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$deb" >/dev/null
 mapfile -t installed < <(dpkg -L hbx740-editor)
