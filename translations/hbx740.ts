@@ -86,6 +86,11 @@
     </message>
     <message>
         <location line="+3"/>
+        <source>MIDI service: Windows multimedia</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>MIDI service: other</source>
         <translation type="unfinished"></translation>
     </message>

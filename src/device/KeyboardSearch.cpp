@@ -104,6 +104,9 @@ QStringList KeyboardSearch::Lines(const KeyboardDescription& keyboard) const {
     case MidiServiceKind::Jack:
         lines << tr("MIDI service: JACK");
         break;
+    case MidiServiceKind::WinMm:
+        lines << tr("MIDI service: Windows multimedia");
+        break;
     case MidiServiceKind::Other:
         lines << tr("MIDI service: other");
         break;

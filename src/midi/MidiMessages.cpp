@@ -11,9 +11,11 @@ bool IsStatus(std::uint8_t byte) {
     return byte >= 0x80;
 }
 
-// Length of the message that `status` begins, or 0 for a status byte that
-// begins no message of its own.
-std::size_t MessageLength(std::uint8_t status) {
+} // namespace
+
+std::size_t MidiMessageLength(std::uint8_t status) noexcept {
+    if (!IsStatus(status))
+        return 0;
     if (status < 0xF0) {
         const std::uint8_t kind = status & 0xF0;
         return kind == 0xC0 || kind == 0xD0 ? 2 : 3;
@@ -37,8 +39,6 @@ std::size_t MessageLength(std::uint8_t status) {
     }
 }
 
-} // namespace
-
 std::vector<std::span<const std::uint8_t>>
 CompleteMidiMessages(std::span<const std::uint8_t> bytes) {
     std::vector<std::span<const std::uint8_t>> messages;
@@ -57,7 +57,7 @@ CompleteMidiMessages(std::span<const std::uint8_t> bytes) {
             complete = end < bytes.size() && bytes[end] == SysExEnd;
             if (complete)
                 ++end;
-        } else if (const std::size_t length = MessageLength(status); length > 0) {
+        } else if (const std::size_t length = MidiMessageLength(status); length > 0) {
             while (end < bytes.size() && end - i < length && !IsStatus(bytes[end]))
                 ++end;
             complete = end - i == length;

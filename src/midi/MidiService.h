@@ -22,9 +22,10 @@ using MidiHandle = std::uint32_t;
 
 enum class MidiDirection { Input, Output };
 
-// What a service stands on: the ALSA sequencer, a JACK server, nothing (no
-// service reached), or something else (a test's).
-enum class MidiServiceKind { None, AlsaSequencer, Jack, Other };
+// What a service stands on: the ALSA sequencer, a JACK server, Windows'
+// multimedia MIDI functions, nothing (no service reached), or something else
+// (a test's).
+enum class MidiServiceKind { None, AlsaSequencer, Jack, WinMm, Other };
 
 struct MidiPortInfo {
     // The product name the editor shows and matches the keyboard by.
