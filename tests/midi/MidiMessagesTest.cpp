@@ -36,4 +36,23 @@ TEST(CompleteMidiMessages, IncompleteMessagesAreLeftOut) {
     EXPECT_TRUE(Messages({}).empty());
 }
 
+TEST(MidiMessageLength, GivesTheLengthOfEachShortMessage) {
+    EXPECT_EQ(MidiMessageLength(0x90), 3u);
+    EXPECT_EQ(MidiMessageLength(0xB5), 3u);
+    EXPECT_EQ(MidiMessageLength(0xEF), 3u);
+    EXPECT_EQ(MidiMessageLength(0xC3), 2u);
+    EXPECT_EQ(MidiMessageLength(0xD0), 2u);
+    EXPECT_EQ(MidiMessageLength(0xF1), 2u);
+    EXPECT_EQ(MidiMessageLength(0xF2), 3u);
+    EXPECT_EQ(MidiMessageLength(0xF3), 2u);
+    EXPECT_EQ(MidiMessageLength(0xF6), 1u);
+    EXPECT_EQ(MidiMessageLength(0xF8), 1u);
+    EXPECT_EQ(MidiMessageLength(0xFE), 1u);
+}
+
+TEST(MidiMessageLength, IsZeroForWhatBeginsNoShortMessage) {
+    for (const std::uint8_t byte : {0x00, 0x3C, 0x7F, 0xF0, 0xF4, 0xF5, 0xF7, 0xF9, 0xFD})
+        EXPECT_EQ(MidiMessageLength(byte), 0u) << int{byte};
+}
+
 } // namespace
