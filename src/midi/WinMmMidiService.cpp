@@ -132,6 +132,9 @@ struct InputSlot {
     MidiInputRelay::Source* Source = nullptr;
     MidiInputRelay* Relay = nullptr;
     HANDLE Requeue = nullptr;
+    // The requeueing thread's: a device that has gone fails every buffer,
+    // which is said once.
+    bool QueueFailureReported = false;
     // Changed under the service's SlotsLock, which the requeueing thread holds.
     std::unique_ptr<ReceiveBuffers> Buffers;
 };
@@ -325,9 +328,12 @@ struct WinMmMidiService::Impl {
                 for (unsigned i = 0; i < BufferCount; ++i) {
                     if ((returned & (std::uint32_t{1} << i)) == 0)
                         continue;
-                    if (const MMRESULT result = Queue(slot, i); result != MMSYSERR_NOERROR)
+                    const MMRESULT result = Queue(slot, i);
+                    if (result != MMSYSERR_NOERROR && !slot.QueueFailureReported) {
+                        slot.QueueFailureReported = true;
                         Errors.Report("A MIDI input buffer could not be queued again: " +
                                       WinMmText(result));
+                    }
                 }
             }
         }
@@ -406,7 +412,7 @@ struct WinMmMidiService::Impl {
         return MMSYSERR_NOERROR;
     }
 
-    MMRESULT SendSysEx(OutputSlot& slot, std::span<const std::uint8_t> message) {
+    static MMRESULT SendSysEx(OutputSlot& slot, std::span<const std::uint8_t> message) {
         auto sent = std::make_unique<Sent>();
         sent->Bytes.assign(message.begin(), message.end());
         MIDIHDR& header = sent->Header;
@@ -499,6 +505,7 @@ MidiResult WinMmMidiService::OpenInput(const std::string& serviceName,
         slot.Held.store(0);
         slot.Returned.store(0);
         slot.DriverClosed.store(false);
+        slot.QueueFailureReported = false;
         slot.Closing.store(false);
     }
     HMIDIIN opened = nullptr;
@@ -588,7 +595,7 @@ MidiResult WinMmMidiService::SendLong(MidiHandle handle, std::span<const std::ui
     MMRESULT result = MMSYSERR_NOERROR;
     for (const auto message : CompleteMidiMessages(bytes)) {
         if (message[0] == 0xF0) {
-            result = Self->SendSysEx(slot, message);
+            result = Impl::SendSysEx(slot, message);
         } else {
             // A short message would overtake a SysEx still going out.
             if (!WaitForDriver([&] { return Impl::AllSent(slot); }))
