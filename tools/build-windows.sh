@@ -239,12 +239,34 @@ build_googletest() {
     rm -rf "$work" "$work.log"
 }
 
+# The project itself for Windows in build-windows/, against the cached Qt and
+# GoogleTest; then its unit tests under Wine, on the offscreen platform. Test
+# discovery runs the test programs, so the Wine server is up from the start.
+build_project() {
+    local build=$tools/../build-windows started=$SECONDS
+    # shellcheck source-path=SCRIPTDIR source=wine-env.sh
+    source "$tools/wine-env.sh"
+    wine_server
+    trap wine_server_stop EXIT
+    wine_dll_path "$qt_prefix/bin"
+    "${nice[@]}" cmake -S "$tools/.." -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
+        -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain_file" \
+        -DGTest_DIR="$gtest_prefix/lib/cmake/GTest" -DCMAKE_CROSSCOMPILING_EMULATOR=wine
+    say "configured in $((SECONDS - started)) s"
+    started=$SECONDS
+    "${nice[@]}" cmake --build "$build" --parallel "$(nproc)"
+    say "built in $((SECONDS - started)) s"
+    started=$SECONDS
+    ctest --test-dir "$build" --output-on-failure --timeout 300
+    say "tested under Wine in $((SECONDS - started)) s"
+}
+
 main() {
     install_packages
     build_qt
     build_googletest
-    # The project's own cross-build, its packages and its tests under Wine
-    # start here, from qt_prefix and gtest_prefix.
+    build_project
 }
 
 main "$@"

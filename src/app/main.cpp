@@ -1,7 +1,7 @@
 #include "app/RunEditor.h"
-#include "device/SysfsUsbDeviceQuery.h"
+#include "device/MachineUsbDeviceQuery.h"
 
 int main(int argc, char* argv[]) {
-    SysfsUsbDeviceQuery usb;
-    return RunEditor(argc, argv, usb);
+    const auto usb = MachineUsbDeviceQuery();
+    return RunEditor(argc, argv, *usb);
 }

@@ -1,8 +1,9 @@
 #include "cli/Commands.h"
 
 #include "cli/CtlError.h"
+#include "cli/InterruptStop.h"
 #include "cli/ProfileTable.h"
-#include "device/SysfsUsbDeviceQuery.h"
+#include "device/MachineUsbDeviceQuery.h"
 #include "midi/MachineMidiService.h"
 #include "midi/MidiMessages.h"
 #include "model/EditorError.h"
@@ -13,15 +14,11 @@
 #include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSocketNotifier>
 #include <QStringList>
 
 #include <array>
-#include <csignal>
 #include <cstdio>
 #include <mutex>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
@@ -67,14 +64,10 @@ void SaveProfile(const ParameterModel& model, const QString& path) {
 // The machine's MIDI ports, the USB devices (from $HBX740_USB_DEVICES when
 // set, the tests' synthetic tree) and the keyboard client over them.
 struct Machine {
-    explicit Machine(const CtlOptions& options)
-        : Usb(qEnvironmentVariableIsSet("HBX740_USB_DEVICES")
-                  ? SysfsUsbDeviceQuery(qEnvironmentVariable("HBX740_USB_DEVICES"))
-                  : SysfsUsbDeviceQuery()),
-          Keyboard(Midi, Usb, options.Keyboard) {}
+    explicit Machine(const CtlOptions& options) : Keyboard(Midi, *Usb, options.Keyboard) {}
 
     MidiPorts Midi{std::make_unique<MachineMidiService>("hbx740ctl")};
-    SysfsUsbDeviceQuery Usb;
+    std::unique_ptr<UsbDeviceQuery> Usb = MachineUsbDeviceQuery();
     KeyboardClient Keyboard;
 };
 
@@ -243,18 +236,6 @@ int DiffCommand(const CtlOptions& options, const QString& first, const QString& 
     return PrintDifferences(options, a, b, firstIsKeyboard || secondIsKeyboard);
 }
 
-namespace {
-
-// Ctrl+C and SIGTERM end the monitor through the event loop.
-int StopSockets[2] = {-1, -1};
-
-void RequestStop(int) {
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(StopSockets[0], &byte, 1);
-}
-
-} // namespace
-
 int MonitorCommand(const CtlOptions& options, bool hex) {
     Machine machine(options);
     std::mutex printing;
@@ -284,15 +265,8 @@ int MonitorCommand(const CtlOptions& options, bool hex) {
     machine.Keyboard.Find();
     Progress(QStringLiteral("monitoring; Ctrl+C ends"));
 
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, StopSockets) != 0)
-        throw CtlError(ExitStatus::NotFound, "cannot wait for Ctrl+C");
-    QSocketNotifier stop(StopSockets[1], QSocketNotifier::Read);
-    QObject::connect(&stop, &QSocketNotifier::activated, [] { QCoreApplication::quit(); });
-    struct sigaction action {};
-    action.sa_handler = RequestStop;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    // Ctrl+C ends the monitor through the event loop.
+    const InterruptStop stop;
     QCoreApplication::exec();
     return ExitStatus::Done;
 }

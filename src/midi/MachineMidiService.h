@@ -1,5 +1,14 @@
 #pragma once
 
+#ifdef _WIN32
+
+#include "midi/WinMmMidiService.h"
+
+// Windows has one MIDI service, the multimedia functions.
+using MachineMidiService = WinMmMidiService;
+
+#else
+
 #include "midi/MidiService.h"
 
 #include <memory>
@@ -41,3 +50,5 @@ private:
     // Kept while nothing is chosen, so that its own pace of connecting holds.
     std::unique_ptr<JackMidiService> JackCandidate;
 };
+
+#endif

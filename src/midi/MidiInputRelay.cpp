@@ -1,31 +1,19 @@
 #include "midi/MidiInputRelay.h"
 
-#include <algorithm>
-#include <pthread.h>
-#include <stdexcept>
-#include <string>
-#include <sys/eventfd.h>
-#include <unistd.h>
+#include "midi/ThreadSettings.h"
 
-MidiInputRelay::MidiInputRelay(const BackgroundErrors& errors, bool realTime)
-    : Errors(errors), WakeFd(eventfd(0, EFD_CLOEXEC)) {
-    if (WakeFd < 0)
-        throw std::runtime_error("cannot create the MIDI input thread's wake-up counter");
+#include <algorithm>
+#include <string>
+
+MidiInputRelay::MidiInputRelay(const BackgroundErrors& errors, bool realTime) : Errors(errors) {
     Message.reserve(4096);
-    Thread = std::jthread([this](std::stop_token stop) { Run(stop); });
-    if (realTime) {
-        // Where the system grants it; otherwise the thread stays as it is.
-        const sched_param lowest{sched_get_priority_min(SCHED_FIFO)};
-        pthread_setschedparam(Thread.native_handle(), SCHED_FIFO, &lowest);
-    }
+    Thread = std::jthread([this, realTime](std::stop_token stop) { Run(stop, realTime); });
 }
 
 MidiInputRelay::~MidiInputRelay() {
     Thread.request_stop();
-    const std::uint64_t one = 1;
-    [[maybe_unused]] const ssize_t written = ::write(WakeFd, &one, sizeof one);
+    WakeUp.Post();
     Thread.join();
-    ::close(WakeFd);
 }
 
 MidiInputRelay::Source& MidiInputRelay::Add(const MidiInputTarget& target, std::size_t capacity) {
@@ -47,8 +35,7 @@ void MidiInputRelay::Wake() noexcept {
     std::atomic_thread_fence(std::memory_order_seq_cst);
     if (!Sleeping.load(std::memory_order_relaxed) || !Sleeping.exchange(false))
         return;
-    const std::uint64_t one = 1;
-    [[maybe_unused]] const ssize_t written = ::write(WakeFd, &one, sizeof one);
+    WakeUp.Post();
 }
 
 // A bounded batch from each source, so that a flood on one port neither
@@ -77,8 +64,10 @@ bool MidiInputRelay::AnyWaiting() {
                        [](const auto& source) { return !source->Ring.Empty(); });
 }
 
-void MidiInputRelay::Run(std::stop_token stop) {
-    pthread_setname_np(pthread_self(), "midi-input");
+void MidiInputRelay::Run(std::stop_token stop, bool realTime) {
+    NameThisThread("midi-input");
+    if (realTime)
+        RaiseThisThread();
     while (!stop.stop_requested()) {
         if (Drain())
             continue;
@@ -88,8 +77,7 @@ void MidiInputRelay::Run(std::stop_token stop) {
             Sleeping.store(false);
             continue;
         }
-        std::uint64_t wakeUps = 0;
-        [[maybe_unused]] const ssize_t read = ::read(WakeFd, &wakeUps, sizeof wakeUps);
+        WakeUp.Wait();
         Sleeping.store(false);
     }
 }

@@ -4,6 +4,7 @@
 #include "midi/MessageRing.h"
 #include "midi/MidiService.h"
 #include "midi/SysExAssembler.h"
+#include "midi/WakeSignal.h"
 
 #include <atomic>
 #include <cstdint>
@@ -67,12 +68,12 @@ public:
     void Wake() noexcept;
 
 private:
-    void Run(std::stop_token stop);
+    void Run(std::stop_token stop, bool realTime);
     bool Drain();
     bool AnyWaiting();
 
     const BackgroundErrors& Errors;
-    int WakeFd = -1;
+    WakeSignal WakeUp;
     std::atomic<bool> Sleeping{false};
     // Held while the relay's thread delivers, so that Remove waits for it.
     std::mutex SourcesLock;

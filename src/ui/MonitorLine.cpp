@@ -1,13 +1,10 @@
 #include "ui/MonitorLine.h"
 
+#include "ui/WakeNotifier.h"
+
 #include <QComboBox>
 #include <QLabel>
-#include <QSocketNotifier>
 #include <QTimer>
-
-#include <stdexcept>
-#include <sys/eventfd.h>
-#include <unistd.h>
 
 namespace {
 constexpr std::uint8_t ActiveSensing = 0xFE;
@@ -27,20 +24,14 @@ QString MonitorText(std::int32_t value, int form) {
 MonitorLine::MonitorLine(QLabel* status, QLabel* data1, QLabel* data2, QComboBox* form,
                          QObject* parent, MonitorPace pace)
     : QObject(parent), Status(status), Data1(data1), Data2(data2), Form(form),
-      WakeFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)), QuietFramesBeforeSleep(pace.QuietFrames) {
-    if (WakeFd < 0)
-        throw std::runtime_error("cannot create the monitor line's wake-up counter");
-    Wake = new QSocketNotifier(WakeFd, QSocketNotifier::Read, this);
-    connect(Wake, &QSocketNotifier::activated, this, &MonitorLine::Refresh);
+      Wake(new WakeNotifier([this] { Refresh(); }, this)),
+      QuietFramesBeforeSleep(pace.QuietFrames) {
     Frame = new QTimer(this);
     Frame->setInterval(pace.FrameMs);
     connect(Frame, &QTimer::timeout, this, &MonitorLine::OnFrame);
 }
 
-MonitorLine::~MonitorLine() {
-    delete Wake;
-    ::close(WakeFd);
-}
+MonitorLine::~MonitorLine() = default;
 
 void MonitorLine::MidiDataIn(std::int32_t, std::uint8_t status, std::uint8_t data1,
                              std::uint8_t data2) {
@@ -51,13 +42,10 @@ void MonitorLine::MidiDataIn(std::int32_t, std::uint8_t status, std::uint8_t dat
     // again the others only publish.
     if (Watching.load() || Watching.exchange(true))
         return;
-    const std::uint64_t one = 1;
-    [[maybe_unused]] const ssize_t written = ::write(WakeFd, &one, sizeof one);
+    Wake->Post();
 }
 
 void MonitorLine::Refresh() {
-    std::uint64_t wakeUps = 0;
-    [[maybe_unused]] const ssize_t read = ::read(WakeFd, &wakeUps, sizeof wakeUps);
     ShowPublished();
     StartWatching();
 }

@@ -7,8 +7,8 @@
 
 class QComboBox;
 class QLabel;
-class QSocketNotifier;
 class QTimer;
+class WakeNotifier;
 
 // How often a watching line reads the published message, and after how many
 // frames without a new one it stops watching.
@@ -24,7 +24,7 @@ struct MonitorPace {
 // line is watching, from a refresh until a quiet second has passed, the
 // window's thread reads that word once a frame, so a message costs the MIDI
 // thread no system call and no lock; the first message after a quiet second
-// wakes the window's thread through an event counter instead, so it shows at
+// wakes the window's thread through its event loop instead, so it shows at
 // once and an idle editor is never woken. No message costs an allocation.
 // Refresh, the frame ticks and CmbDataDisClick run on the window's thread,
 // which owns the labels. The line always ends on the last message published.
@@ -55,9 +55,7 @@ private:
     QLabel* Data1;
     QLabel* Data2;
     QComboBox* Form;
-    // Counts the wake-ups asked for; readable while one is pending.
-    int WakeFd = -1;
-    QSocketNotifier* Wake = nullptr;
+    WakeNotifier* Wake;
     QTimer* Frame = nullptr;
     int QuietFramesBeforeSleep;
     int QuietFrames = 0;

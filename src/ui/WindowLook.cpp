@@ -2,6 +2,7 @@
 
 #include "ui_Unit1.h"
 
+#include <QApplication>
 #include <QProxyStyle>
 #include <QScreen>
 #include <QStyledItemDelegate>
@@ -160,6 +161,12 @@ void ShowConnectionColour(QWidget& label, bool connected) {
 }
 
 void ApplyWindowLook(QWidget& window) {
+    // The look is made for Qt's own style, the one Linux's platforms default
+    // to; Windows' default is its classic style, whose frames, edit fields
+    // and lists differ. Asked for before the controls exist, which then need
+    // no second polish; the lists' style follows it.
+    if (QApplication::style()->name() != QLatin1String("fusion"))
+        QApplication::setStyle(QStringLiteral("Fusion"));
     window.setFont(Font(SansSerif, 11, false));
     QPalette palette = window.palette();
     palette.setColor(QPalette::Window, Background);

@@ -12,10 +12,10 @@ class TForm1;
 // the window's start-up time. Only the monitor line's rounded frame, which a
 // palette cannot draw, keeps its sheet in the design.
 //
-// In two steps: the window's own font and background before its design makes
-// the controls, which then inherit them as they are made instead of each
-// taking a change of font afterwards; then the controls' own, and the
-// pictures in the set that fits the screen's device pixel ratio.
+// In two steps: the application's style (Fusion, on every platform), the window's own font and
+// background before its design makes the controls, which then inherit them as they are made instead
+// of each taking a change of font afterwards; then the controls' own, and the pictures in the set
+// that fits the screen's device pixel ratio.
 void ApplyWindowLook(QWidget& window);
 void ApplyControlLook(QWidget& window, Ui::TForm1& form);
 
