@@ -23,10 +23,16 @@ void RaiseFileError(int err, const QString& path) {
     case ETXTBSY:
         throw EditorError(AccessDenied);
     case ENOSPC:
+#ifdef EDQUOT // POSIX's, not Windows' C library's
     case EDQUOT:
+#endif
     case EFBIG:
         throw EditorError(DiskFull);
     default:
-        throw EditorError(QCoreApplication::translate("EditorError", "I/O error %1").arg(err));
+        RaiseIoError(err);
     }
+}
+
+void RaiseIoError(qint64 code) {
+    throw EditorError(QCoreApplication::translate("EditorError", "I/O error %1").arg(code));
 }

@@ -22,3 +22,7 @@ inline const char* const NotARegularFile = QT_TRANSLATE_NOOP("EditorError", "Not
 // operation on `path`. A missing entry is "File not found" when its folder
 // exists and "Invalid filename" when the folder is missing.
 [[noreturn]] void RaiseFileError(int err, const QString& path);
+
+// Raises "I/O error" with the operating system's own code for a failure that
+// has no text of its own.
+[[noreturn]] void RaiseIoError(qint64 code);

@@ -1,16 +1,13 @@
 #include "model/ProfileFile.h"
 
-#include "model/FileError.h"
+#include "model/EditorError.h"
+#include "model/FileReader.h"
 #include "model/SafeFileWrite.h"
-#include "model/UniqueFd.h"
 
-#include <QFile>
+#include <QCoreApplication>
 
-#include <cerrno>
+#include <algorithm>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -47,35 +44,8 @@ void GetName(const RecordBytes& bytes, std::size_t at, FixedName& name) {
     name.AssignBytes(&bytes[at + 1], static_cast<unsigned char>(bytes[at]));
 }
 
-QByteArray NativePath(const QString& path) {
-    return QFile::encodeName(path);
-}
-
-void ReadExactly(int fd, char* data, std::size_t size, const QString& path) {
-    while (size > 0) {
-        const ssize_t n = ::read(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            RaiseFileError(errno, path);
-        if (n == 0)
-            throw EditorError(FileErrorText::ReadBeyondEnd);
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-}
-
 const char* const NotAProfileSize =
     QT_TRANSLATE_NOOP("EditorError", "Not a profile: %1 bytes, where a profile has %2");
-
-// Only a regular file holds a profile: a FIFO would hold the reader until some
-// program writes to it, and a device may never end.
-void RequireRegularFile(const struct stat& st, const QString& path) {
-    if (S_ISDIR(st.st_mode))
-        RaiseFileError(EISDIR, path);
-    if (!S_ISREG(st.st_mode))
-        throw EditorError(FileErrorText::NotARegularFile);
-}
 
 } // namespace
 
@@ -109,33 +79,19 @@ void DecodeRecord(const RecordBytes& bytes, ControlRecord& record, bool limitCha
 
 void LoadParaFromFile(ParameterModel& model, const QString& path, bool limitChannel,
                       ProfileSizeRule sizeRule) {
-    const QByteArray name = NativePath(path);
-    // Looked at before it is opened, since opening a device may already act on
-    // it; and again once open, for a file replaced in between, which opening
-    // without blocking keeps from holding the reader if it is a FIFO.
-    struct stat st {};
-    if (::stat(name.constData(), &st) != 0)
-        RaiseFileError(errno, path);
-    RequireRegularFile(st, path);
-    UniqueFd file(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (file.Get() < 0)
-        RaiseFileError(errno, path);
-    if (::fstat(file.Get(), &st) != 0)
-        RaiseFileError(errno, path);
-    RequireRegularFile(st, path);
-    if (sizeRule == ProfileSizeRule::ExactlyEightRecords && st.st_size != ProfileSize)
+    FileReader file(path);
+    if (sizeRule == ProfileSizeRule::ExactlyEightRecords && file.Size() != ProfileSize)
         throw EditorError(QCoreApplication::translate("EditorError", NotAProfileSize)
-                              .arg(QString::number(st.st_size), QString::number(ProfileSize)));
+                              .arg(QString::number(file.Size()), QString::number(ProfileSize)));
 
     const auto wholeRecords =
-        static_cast<int>(std::min<off_t>(st.st_size / RecordSize, ControlCount));
+        static_cast<int>(std::min<qint64>(file.Size() / RecordSize, ControlCount));
     for (int n = 1; n <= wholeRecords; ++n) {
         RecordBytes bytes;
-        ReadExactly(file.Get(), bytes.data(), bytes.size(), path);
+        file.ReadExactly(bytes.data(), bytes.size());
         DecodeRecord(bytes, model.Record(n), limitChannel);
     }
-    if (file.Close() != 0)
-        RaiseFileError(errno, path);
+    file.Close();
 }
 
 QByteArray EncodeProfile(const ParameterModel& model) {

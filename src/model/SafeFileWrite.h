@@ -20,9 +20,16 @@
 // several hard links is replaced under the name given; its other names keep
 // the previous content.
 //
+// On Windows (SafeFileWriteWindows.cpp) the new file takes the target's place
+// by MoveFileExW, written through to the disk; owner and permissions are
+// POSIX's, so a new or replacing file takes its folder's access rules and
+// `newFileMode` is not used, and a read-only file is what is refused as
+// write-protected.
+//
 // Raises the file error of the step that failed (see FileError.h).
 void WriteFileSafely(const QString& path, const QByteArray& content, mode_t newFileMode = 0666);
 
-// `name` cut, between two characters, so that it and `addedBytes` more fit
-// the longest file name the file system takes.
+// `name` cut, between two characters, so that it and `addedBytes` more ASCII
+// characters fit the longest file name the file system takes: 255 bytes of
+// UTF-8 on Linux, 255 UTF-16 units on Windows.
 QString FitFileName(const QString& name, qsizetype addedBytes);

@@ -140,6 +140,31 @@ TEST(Startup, SettingsKeepAProfilePathWhateverItHolds) {
     EXPECT_EQ(ReadDeviceChoice(base.FilePath("System.ini")), (DeviceChoice{"in, 1", "out; 2"}));
 }
 
+#ifdef _WIN32
+// The installer's marker makes a copy installed, wherever it lies and whoever
+// may write there; the files then go to the user's roaming folder.
+TEST(Startup, TheInstallersMarkerKeepsTheFilesInAppData) {
+    TempFolder appData, program;
+    const QByteArray oldAppData = qgetenv("APPDATA");
+    qputenv("APPDATA", appData.Path().toLocal8Bit());
+    const ProgramFiles portable = ProgramFiles::Locate(program.Path(), program.Path());
+    program.Write(ProgramFiles::InstalledMarker, "");
+    const ProgramFiles installed = ProgramFiles::Locate(program.Path(), QString());
+    qputenv("APPDATA", oldAppData);
+
+    EXPECT_EQ(portable.SettingsFile(), program.FilePath("System.ini"));
+    EXPECT_EQ(installed.SettingsFile(), appData.FilePath("HBX740/System.ini"));
+    EXPECT_EQ(installed.DefaultProfile(), appData.FilePath("HBX740/customer.cus"));
+    EXPECT_EQ(installed.BackupFolder(), appData.FilePath("HBX740/backups"));
+    ParameterModel model;
+    QString profilePath;
+    ReadSettingsFile(profilePath, installed);
+    LoadStartupProfile(model, profilePath, installed, [&] { ResetPara(model); });
+    EXPECT_EQ(appData.Read("HBX740/customer.cus"), DefaultProfileBytes());
+    EXPECT_EQ(QDir(program.Path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList{ProgramFiles::InstalledMarker});
+}
+#else
 // An installed copy keeps its files in the user's folders, never beside itself.
 TEST(Startup, InstalledCopyKeepsItsFilesInTheUsersFolders) {
     TempFolder home, program;
@@ -161,3 +186,4 @@ TEST(Startup, InstalledCopyKeepsItsFilesInTheUsersFolders) {
     EXPECT_EQ(home.Read("data/HBX740/customer.cus"), DefaultProfileBytes());
     EXPECT_TRUE(QDir(program.Path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
 }
+#endif
