@@ -29,7 +29,7 @@
 // Raises the file error of the step that failed (see FileError.h).
 void WriteFileSafely(const QString& path, const QByteArray& content, mode_t newFileMode = 0666);
 
-// `name` cut, between two characters, so that it and `addedBytes` more ASCII
-// characters fit the longest file name the file system takes: 255 bytes of
-// UTF-8 on Linux, 255 UTF-16 units on Windows.
+// `name` cut, between two characters, so that it and `addedBytes` more fit
+// the longest file name the file system takes: 255 bytes of UTF-8 (on
+// Windows too, which is within NTFS's 255 UTF-16 units).
 QString FitFileName(const QString& name, qsizetype addedBytes);

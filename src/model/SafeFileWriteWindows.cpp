@@ -15,8 +15,8 @@
 namespace {
 
 // What a temporary name adds to the target's: ".", ".<8 hex digits>.tmp".
-constexpr qsizetype TemporaryNameUnits = 14;
-// The longest name NTFS takes, in UTF-16 units.
+constexpr qsizetype TemporaryNameBytes = 14;
+// The longest name, in bytes of UTF-8 (see FitFileName).
 constexpr qsizetype LongestName = 255;
 
 void WriteExactly(HANDLE file, const QByteArray& content, const QString& path) {
@@ -80,7 +80,7 @@ class TemporaryFile {
 public:
     explicit TemporaryFile(const QString& target) : Target(target) {
         const QFileInfo info(target);
-        const QString stem = FitFileName(info.fileName(), TemporaryNameUnits);
+        const QString stem = FitFileName(info.fileName(), TemporaryNameBytes);
         for (;;) {
             const QString number =
                 QString::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, u'0');
@@ -183,11 +183,15 @@ void WriteFileSafely(const QString& path, const QByteArray& content, mode_t) {
 }
 
 QString FitFileName(const QString& name, qsizetype addedBytes) {
+    // NTFS takes 255 UTF-16 units. A name of 255 bytes of UTF-8 never has more
+    // units, and also fits the shares and Wine's folders that lie on a POSIX
+    // file system, whose limit is 255 bytes.
+    const QByteArray utf8 = name.toUtf8();
     qsizetype cut = std::max<qsizetype>(LongestName - addedBytes, 0);
-    if (name.size() <= cut)
+    if (utf8.size() <= cut)
         return name;
-    // Never between the two halves of a surrogate pair.
-    if (cut > 0 && name.at(cut).isLowSurrogate())
+    // Back to the first byte of a character (continuation bytes are 10xxxxxx).
+    while (cut > 0 && (static_cast<unsigned char>(utf8[cut]) & 0xC0) == 0x80)
         --cut;
-    return name.left(cut);
+    return QString::fromUtf8(utf8.left(cut));
 }

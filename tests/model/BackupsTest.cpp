@@ -24,15 +24,6 @@ QStringList BackupsOf(const TempFolder& folder, const QString& stem) {
     return QDir(folder.Path()).entryList(QDir::Files).filter(name);
 }
 
-// How long a name is as the file system counts it for its limit of 255.
-qsizetype NameLength(const QString& name) {
-#ifdef _WIN32
-    return name.size();
-#else
-    return name.toUtf8().size();
-#endif
-}
-
 } // namespace
 
 // Each profile keeps its own newest fifty, whatever the keyboard's backups or
@@ -73,8 +64,8 @@ TEST(Backups, AnUnchangedProfileIsNotKeptTwice) {
     EXPECT_EQ(QDir(folder.Path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
-// A name fits the file system's 255 bytes (UTF-16 units on Windows) with its date and number, cut
-// only between characters, and keeps what the profile is called as it stands.
+// A name fits the file system's 255 bytes with its date and number, cut only
+// between characters, and keeps what the profile is called as it stands.
 TEST(Backups, NamesFitTheFileSystemAndKeepTheProfilesName) {
     for (const QString& stem :
          {QString("%1 %2"), QString(250, 'a'), QString(125, u'ü'), QString("😀").repeated(62)}) {
@@ -83,7 +74,7 @@ TEST(Backups, NamesFitTheFileSystemAndKeepTheProfilesName) {
         // Two in the same second take a number.
         for (const QByteArray content : {"1", "2"}) {
             const QString name = QFileInfo(backups.Keep(stem, content)).fileName();
-            EXPECT_LE(NameLength(name), 255) << name.toStdString();
+            EXPECT_LE(name.toUtf8().size(), 255) << name.toStdString();
             const QString kept = name.left(name.indexOf(QRegularExpression("-[0-9]{8}-[0-9]{6}")));
             EXPECT_TRUE(stem.startsWith(kept) && kept.size() >= stem.size() / 2)
                 << name.toStdString();
