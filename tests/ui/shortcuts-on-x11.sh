@@ -8,7 +8,6 @@
 set -euo pipefail
 editor=${1:?the editor program}
 scratch=$(mktemp -d)
-display=":$((300 + RANDOM % 300))"
 cleanup() {
     kill "${editor_pid:-}" "${xvfb_pid:-}" 2>/dev/null || true
     wait 2>/dev/null || true
@@ -16,10 +15,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and says which once it takes clients.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
 xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
+[ -s "$scratch/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(cat "$scratch/display")"
 HOME=$scratch XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data \
     QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1 "$editor" >"$scratch/editor.log" 2>&1 &
 editor_pid=$!
