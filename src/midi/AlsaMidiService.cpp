@@ -3,6 +3,7 @@
 #include "midi/BackgroundErrors.h"
 #include "midi/MidiInputRelay.h"
 #include "midi/MidiMessages.h"
+#include "midi/OpenedPorts.h"
 #include "midi/ProgramClients.h"
 #include "midi/ServiceFailure.h"
 
@@ -44,7 +45,7 @@ struct AlsaMidiService::Impl {
     snd_seq_t* Seq = nullptr;
     int Client = -1;
     snd_midi_event_t* Encoder = nullptr;
-    std::map<MidiHandle, Opened> Handles;
+    OpenedPorts<Opened> Handles;
     MidiHandle NextHandle = 1;
     ServiceFailure Failure;
     BackgroundErrors Errors;
@@ -58,9 +59,7 @@ struct AlsaMidiService::Impl {
 
     // The port open as `handle` in that direction, or none.
     const Opened* OpenedAs(MidiHandle handle, MidiDirection direction) const {
-        const auto found = Handles.find(handle);
-        return found != Handles.end() && found->second.Direction == direction ? &found->second
-                                                                              : nullptr;
+        return ::OpenedAs(Handles, handle, direction);
     }
 
     ~Impl() {

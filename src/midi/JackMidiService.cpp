@@ -4,6 +4,7 @@
 #include "midi/MessageRing.h"
 #include "midi/MidiInputRelay.h"
 #include "midi/MidiMessages.h"
+#include "midi/OpenedPorts.h"
 #include "midi/ProgramClients.h"
 #include "midi/ServiceFailure.h"
 
@@ -80,7 +81,7 @@ struct JackMidiService::Impl {
     // only those.
     std::atomic<std::size_t> InputsUsed{0};
     std::atomic<std::size_t> OutputsUsed{0};
-    std::map<MidiHandle, Opened> Handles;
+    OpenedPorts<Opened> Handles;
     MidiHandle NextHandle = 1;
     ServiceFailure Failure;
     BackgroundErrors Errors;
@@ -92,9 +93,7 @@ struct JackMidiService::Impl {
 
     // The port open as `handle` in that direction, or none.
     const Opened* OpenedAs(MidiHandle handle, MidiDirection direction) const {
-        const auto found = Handles.find(handle);
-        return found != Handles.end() && found->second.Direction == direction ? &found->second
-                                                                              : nullptr;
+        return ::OpenedAs(Handles, handle, direction);
     }
 
     ~Impl() { Disconnect(); }

@@ -3,6 +3,7 @@
 #include "midi/BackgroundErrors.h"
 #include "midi/MidiInputRelay.h"
 #include "midi/MidiMessages.h"
+#include "midi/OpenedPorts.h"
 #include "midi/ServiceFailure.h"
 
 #include <windows.h>
@@ -231,7 +232,7 @@ struct WinMmMidiService::Impl {
     std::string ClientName;
     ServiceFailure Failure;
     BackgroundErrors Errors;
-    std::map<MidiHandle, Opened> Handles;
+    OpenedPorts<Opened> Handles;
     MidiHandle NextHandle = 1;
     // Between the window's thread and the requeueing thread.
     std::mutex SlotsLock;
@@ -266,9 +267,7 @@ struct WinMmMidiService::Impl {
     }
 
     const Opened* OpenedAs(MidiHandle handle, MidiDirection direction) const {
-        const auto found = Handles.find(handle);
-        return found != Handles.end() && found->second.Direction == direction ? &found->second
-                                                                              : nullptr;
+        return ::OpenedAs(Handles, handle, direction);
     }
 
     std::vector<Device> Devices(MidiDirection direction) const {
