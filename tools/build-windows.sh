@@ -30,10 +30,12 @@ install_packages() {
     # googletest is Debian's GoogleTest sources, built for MinGW below; the
     # host's Qt provides moc, rcc and uic for the cross-built Qt; perl runs
     # Qt's header generator; dpkg-dev and xz-utils unpack Debian's source;
-    # Xvfb is the display of Windows programs under Wine (tools/wine-env.sh).
+    # Xvfb is the display of Windows programs under Wine (tools/wine-env.sh);
+    # the packages ship Qt's translations from qt6-translations-l10n; xdotool
+    # and unzip serve the package check.
     install_missing g++-mingw-w64-x86-64-posix wine "wine64|wine" fonts-wine nsis \
         cmake ninja-build qt6-base-dev qt6-base-dev-tools perl dpkg-dev xz-utils googletest \
-        zstd xvfb
+        zstd xvfb qt6-translations-l10n xdotool unzip
 }
 
 # Prints the entries of type $2 (deb or deb-src) for this machine's own
@@ -260,6 +262,12 @@ build_project() {
     started=$SECONDS
     ctest --test-dir "$build" --output-on-failure --timeout 300
     say "tested under Wine in $((SECONDS - started)) s"
+    started=$SECONDS
+    (cd "$build" && "${nice[@]}" cpack >cpack.log) || { cat "$build/cpack.log"; exit 1; }
+    wine_server_stop
+    trap - EXIT
+    BUILD_DIR=$build bash "$tools/check-windows-package.sh"
+    say "packaged and checked in $((SECONDS - started)) s: $(cd "$build" && ls hbx740-editor-*-win64*)"
 }
 
 main() {

@@ -279,7 +279,11 @@ TEST_F(Dispatch, NothingArrivesAfterClosePortReturns) {
             std::this_thread::yield();
         }
     });
-    for (int i = 0; i < 200; ++i) {
+    // At least 200 openings, and on until something arrived: where a short
+    // sleep is shorter than a thread switch, none of the first may see one.
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    for (int i = 0; i < 200 || (deliveries == 0 && std::chrono::steady_clock::now() < deadline);
+         ++i) {
         closed = false;
         InputPorts().OpenPort(0);
         std::this_thread::sleep_for(50us);

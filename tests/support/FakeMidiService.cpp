@@ -73,12 +73,21 @@ void FakeMidiService::Inject(const std::string& serviceName, std::vector<std::ui
     port->QueueChanged.notify_all();
 }
 
-void FakeMidiService::Deliver(std::stop_token stop, Port& port) {
+FakeMidiService::Port::~Port() {
+    {
+        const std::lock_guard queue(QueueLock);
+        Stopping = true;
+    }
+    QueueChanged.notify_all();
+}
+
+void FakeMidiService::Deliver(Port& port) {
     for (;;) {
         std::vector<std::uint8_t> message;
         {
             std::unique_lock queue(port.QueueLock);
-            if (!port.QueueChanged.wait(queue, stop, [&] { return !port.Queue.empty(); }))
+            port.QueueChanged.wait(queue, [&] { return port.Stopping || !port.Queue.empty(); });
+            if (port.Stopping)
                 return;
             message = std::move(port.Queue.front());
             port.Queue.pop_front();

@@ -12,7 +12,6 @@
 #include <mutex>
 #include <optional>
 #include <span>
-#include <stop_token>
 #include <string>
 #include <thread>
 #include <vector>
@@ -105,11 +104,15 @@ private:
         // Counts the re-plugs, under Lock: a handle opened before one is lost.
         unsigned Generation = 0;
 
-        // Input delivery. Queue and Busy under QueueLock.
+        // Input delivery. Queue, Busy and Stopping under QueueLock. The
+        // thread is told to stop through Stopping rather than a stop_token:
+        // MinGW's libstdc++ 12 can miss the wake-up that ends a stop_token
+        // wait, which then hangs the join.
         std::mutex QueueLock;
-        std::condition_variable_any QueueChanged;
+        std::condition_variable QueueChanged;
         std::deque<std::vector<std::uint8_t>> Queue;
         bool Busy = false;
+        bool Stopping = false;
         // Held while a callback runs; Target and Open change only
         // under it.
         std::mutex DeliveryLock;
@@ -117,9 +120,11 @@ private:
         bool Open = false;
         // Last, so that it stops before the fields above go.
         std::jthread Thread;
+
+        ~Port();
     };
 
-    static void Deliver(std::stop_token stop, Port& port);
+    static void Deliver(Port& port);
     std::string AddPort(MidiDirection direction, const std::string& name);
     Port* FindPort(const std::string& serviceName) const;
     std::optional<MidiResult> TakeFailure(FakeOperation operation);

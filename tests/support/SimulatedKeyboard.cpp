@@ -3,8 +3,7 @@
 SimulatedKeyboard::SimulatedKeyboard(FakeMidiService& service, const std::string& name,
                                      KeyboardFirmware firmware)
     : InputPort(service.AddInputPort(name)), OutputPort(service.AddOutputPort(name)),
-      Service(service), Core(firmware),
-      Worker([this](std::stop_token stop) { SendReplies(stop); }) {
+      Service(service), Core(firmware), Worker([this] { SendReplies(); }) {
     Service.SetSendObserver([this](const std::string& port, std::span<const std::uint8_t> bytes) {
         if (port == OutputPort)
             Heard(bytes);
@@ -13,6 +12,11 @@ SimulatedKeyboard::SimulatedKeyboard(FakeMidiService& service, const std::string
 
 SimulatedKeyboard::~SimulatedKeyboard() {
     Service.SetSendObserver(nullptr);
+    {
+        const std::lock_guard hold(QueueLock);
+        Stopping = true;
+    }
+    QueueChanged.notify_all();
 }
 
 KeyboardCore::Parameters SimulatedKeyboard::Stored() const {
@@ -38,16 +42,16 @@ void SimulatedKeyboard::Heard(std::span<const std::uint8_t> message) {
     QueueChanged.notify_all();
 }
 
-void SimulatedKeyboard::SendReplies(std::stop_token stop) {
+void SimulatedKeyboard::SendReplies() {
     std::unique_lock hold(QueueLock);
-    while (!stop.stop_requested()) {
+    while (!Stopping) {
         if (Replies.empty()) {
-            QueueChanged.wait(hold, stop, [this] { return !Replies.empty(); });
+            QueueChanged.wait(hold, [this] { return Stopping || !Replies.empty(); });
             continue;
         }
         const auto due = Replies.front().first;
         if (Clock::now() < due) {
-            QueueChanged.wait_until(hold, stop, due, [] { return false; });
+            QueueChanged.wait_until(hold, due, [this] { return Stopping; });
             continue;
         }
         std::vector<std::uint8_t> reply = std::move(Replies.front().second);

@@ -8,7 +8,6 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
-#include <stop_token>
 #include <string>
 #include <thread>
 #include <vector>
@@ -41,14 +40,17 @@ private:
     using Clock = std::chrono::steady_clock;
 
     void Heard(std::span<const std::uint8_t> message);
-    void SendReplies(std::stop_token stop);
+    void SendReplies();
 
     FakeMidiService& Service;
     mutable std::mutex CoreLock;
     KeyboardCore Core;
+    // Replies and Stopping under QueueLock; Stopping rather than a stop_token,
+    // whose wake-up MinGW's libstdc++ 12 can miss.
     std::mutex QueueLock;
-    std::condition_variable_any QueueChanged;
+    std::condition_variable QueueChanged;
     std::deque<std::pair<Clock::time_point, std::vector<std::uint8_t>>> Replies;
+    bool Stopping = false;
     // Last, so that it stops before the queue goes.
     std::jthread Worker;
 };
