@@ -14,17 +14,19 @@ namespace {
 // readable port whose subscribers receive the replies.
 class AlsaBackend final : public MidiBackend {
 public:
-    explicit AlsaBackend(const std::string& name) : Name(name) {
+    AlsaBackend(const std::string& name, const std::string& portName) : Name(name) {
         if (snd_seq_open(&Seq, "default", SND_SEQ_OPEN_DUPLEX, 0) < 0) {
             Seq = nullptr;
             throw BackendError("cannot open the ALSA sequencer");
         }
         snd_seq_set_client_name(Seq, name.c_str());
         constexpr unsigned type = SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION;
-        InPort = snd_seq_create_simple_port(
-            Seq, "HBX740 MIDI In", SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE, type);
-        OutPort = snd_seq_create_simple_port(
-            Seq, "HBX740 MIDI Out", SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ, type);
+        InPort =
+            snd_seq_create_simple_port(Seq, portName.empty() ? "HBX740 MIDI In" : portName.c_str(),
+                                       SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE, type);
+        OutPort =
+            snd_seq_create_simple_port(Seq, portName.empty() ? "HBX740 MIDI Out" : portName.c_str(),
+                                       SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ, type);
         if (InPort < 0 || OutPort < 0 || snd_midi_event_new(MaxEvent, &Decoder) < 0 ||
             snd_midi_event_new(MaxEvent, &Encoder) < 0) {
             Release();
@@ -147,6 +149,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<MidiBackend> OpenAlsaBackend(const std::string& name) {
-    return std::make_unique<AlsaBackend>(name);
+std::unique_ptr<MidiBackend> OpenAlsaBackend(const std::string& name, const std::string& portName) {
+    return std::make_unique<AlsaBackend>(name, portName);
 }

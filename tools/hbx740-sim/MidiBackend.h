@@ -29,6 +29,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// `name` is the client's name, under which its ports are listed.
-std::unique_ptr<MidiBackend> OpenAlsaBackend(const std::string& name);
+// `name` is the client's name, under which its ports are listed. The ALSA
+// ports are "HBX740 MIDI In" and "HBX740 MIDI Out", or both `portName` where
+// one is given: Windows programs on Wine list the sequencer's ports by their
+// port names, and a keyboard's ports on Windows have its product name.
+std::unique_ptr<MidiBackend> OpenAlsaBackend(const std::string& name,
+                                             const std::string& portName = {});
 std::unique_ptr<MidiBackend> OpenJackBackend(const std::string& name);

@@ -28,6 +28,7 @@ void RequestStop(int) {
 struct Options {
     std::string Backend = "auto";
     std::string Name = "HBX740";
+    std::string PortName;
     KeyboardCore::Firmware Firmware;
     int DelayMs = 0;
     bool Silent = false;
@@ -46,6 +47,8 @@ const char* const Usage =
     "  --backend alsa|jack  MIDI service (default: ALSA sequencer, else JACK)\n"
     "  --name NAME          the client's name (default HBX740), as a keyboard behind\n"
     "                       a MIDI interface or renamed by the system would show\n"
+    "  --port-name NAME     name both ALSA ports NAME, as a keyboard's ports are\n"
+    "                       named on Windows (default: HBX740 MIDI In and Out)\n"
     "  --firmware M.mm      firmware version in the identity reply (default 1.05)\n"
     "  --delay-ms N         wait N milliseconds before each reply\n"
     "  --silent             never answer\n"
@@ -73,13 +76,14 @@ int Fail(const std::string& text) {
     return 2;
 }
 
-std::unique_ptr<MidiBackend> OpenBackend(const std::string& choice, const std::string& name) {
+std::unique_ptr<MidiBackend> OpenBackend(const std::string& choice, const std::string& name,
+                                         const std::string& portName) {
     if (choice == "alsa")
-        return OpenAlsaBackend(name);
+        return OpenAlsaBackend(name, portName);
     if (choice == "jack")
         return OpenJackBackend(name);
     try {
-        return OpenAlsaBackend(name);
+        return OpenAlsaBackend(name, portName);
     } catch (const BackendError& error) {
         std::cout << "note " << error.what() << "; trying JACK" << std::endl;
         return OpenJackBackend(name);
@@ -140,6 +144,11 @@ int main(int argc, char* argv[]) {
             if (!name || *name == '\0')
                 return Fail("--name takes a client name");
             options.Name = name;
+        } else if (arg == "--port-name") {
+            const char* name = value();
+            if (!name || *name == '\0')
+                return Fail("--port-name takes a port name");
+            options.PortName = name;
         } else if (arg == "--firmware") {
             const char* text = value();
             const auto firmware = text ? KeyboardCore::ParseFirmware(text) : std::nullopt;
@@ -178,7 +187,7 @@ int main(int argc, char* argv[]) {
 
     std::unique_ptr<MidiBackend> backend;
     try {
-        backend = OpenBackend(options.Backend, options.Name);
+        backend = OpenBackend(options.Backend, options.Name, options.PortName);
     } catch (const BackendError& error) {
         std::cerr << "hbx740-sim: " << error.what() << '\n';
         return 1;
