@@ -35,7 +35,7 @@ install_packages() {
     # and unzip serve the package check.
     install_missing g++-mingw-w64-x86-64-posix wine "wine64|wine" fonts-wine nsis \
         cmake ninja-build qt6-base-dev qt6-base-dev-tools perl dpkg-dev xz-utils googletest \
-        zstd xvfb qt6-translations-l10n xdotool unzip
+        zstd xvfb fonts-liberation2 qt6-translations-l10n xdotool unzip
 }
 
 # Prints the entries of type $2 (deb or deb-src) for this machine's own

@@ -60,3 +60,8 @@ for fuzzer in "${fuzzers[@]}"; do
     fi
     echo "${fuzzer%%:*}: $(grep -E '^stat::number_of_executed_units' "$corpus.log")"
 done
+
+# The same source for Windows: cross-built, its suites under Wine (the WinMM
+# ones inside the ALSA machine, against the simulator and hbx740ctl of the
+# build above), and its installer and zip checked under Wine.
+bash tools/build-windows.sh

@@ -24,14 +24,18 @@ export WINEQT_QPA_FONTDIR='C:\windows\Fonts'
 # Makes the prefix once, and gives it Wine's Tahoma (fonts-wine): the face of
 # Windows' dialog font, "MS Shell Dlg", which Qt's windows platform uses by
 # default; Wine finds it only in windows\Fonts, and without it Qt falls back
-# to a serif face.
+# to a serif face. Arial, the window's face, which every Windows has, is
+# Liberation Sans (fonts-liberation2) here, as fontconfig makes it on Linux.
 wine_prefix() {
-    if [ ! -e "$WINEPREFIX/.hbx740-ready" ]; then
+    local ready="$WINEPREFIX/.hbx740-ready-2"
+    if [ ! -e "$ready" ]; then
         rm -rf "$WINEPREFIX"
         mkdir -p "${WINEPREFIX%/*}"
         wineboot -i </dev/null >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f \
+            </dev/null >/dev/null 2>&1
         wineserver -w
-        touch "$WINEPREFIX/.hbx740-ready"
+        touch "$ready"
     fi
     local font
     for font in /usr/share/wine/fonts/tahoma*.ttf; do
