@@ -3,7 +3,6 @@
 #include "TempFolder.h"
 #include "model/ProfileFile.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -53,15 +52,10 @@ TEST(SysExFile, RefusesAnythingElseSayingWhatItFound) {
          "Not a parameter set: 40 bytes starting F0 33 00 2B …, which are no whole SysEx message"},
         {"F0 33 00 2B\n",
          "Not a parameter set: 12 bytes starting 46 30 20 33 …, which are no whole SysEx message"},
-        {With(DefaultSet, 20, char(0x90)),
-         "Not a parameter set: 48 bytes starting F0 33 00 2B …, which are no whole SysEx message"},
         {DefaultSet + DefaultSet,
          "Not a parameter set: 96 bytes starting F0 33 00 2B …, which are 2 SysEx messages"},
         {With(DefaultSet, 1, 0x41),
          "Not a parameter set: a SysEx message of 48 bytes starting F0 41 00 2B … (a parameter set "
-         "has 48 bytes starting F0 33 00 2B)"},
-        {QByteArray::fromHex("F07E000601F7"),
-         "Not a parameter set: a SysEx message of 6 bytes starting F0 7E 00 06 … (a parameter set "
          "has 48 bytes starting F0 33 00 2B)"},
         {DefaultSet.left(40) + char(0xF7),
          "Not a parameter set: a SysEx message of 41 bytes starting F0 33 00 2B … (a parameter set "
@@ -81,12 +75,8 @@ TEST(SysExFile, WritesTheParameterSetAndReadsOnlyASmallFile) {
     EXPECT_EQ(folder.Read("factory.syx"), DefaultSet);
 
     folder.Write("large.syx", DefaultSet.repeated(100));
-    ASSERT_TRUE(QDir(folder.Path()).mkdir("folder.syx"));
-    for (const auto& [name, error] :
-         {std::pair{"large.syx", "Not a parameter set: 4800 bytes, where a parameter set has 48"},
-          std::pair{"folder.syx", "File access denied"},
-          std::pair{"missing.syx", "File not found"}})
-        EXPECT_EQ(ErrorOf([&] { LoadSysExFile(model, folder.FilePath(name)); }), error) << name;
+    EXPECT_EQ(ErrorOf([&] { LoadSysExFile(model, folder.FilePath("large.syx")); }),
+              "Not a parameter set: 4800 bytes, where a parameter set has 48");
     EXPECT_TRUE(IsSysExFileName("/d/LIVE.SYX"));
     EXPECT_FALSE(IsSysExFileName("/d/live.syx.cus"));
 }
