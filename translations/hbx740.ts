@@ -4,7 +4,7 @@
 <context>
     <name>DeviceMessages</name>
     <message>
-        <location filename="../src/device/DeviceMessages.cpp" line="+87"/>
+        <location filename="../src/device/DeviceMessages.cpp" line="+116"/>
         <source>FW: V%1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -12,7 +12,7 @@
 <context>
     <name>EditorError</name>
     <message>
-        <location filename="../src/model/FileError.cpp" line="+30"/>
+        <location filename="../src/model/FileError.cpp" line="+37"/>
         <source>I/O error %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -62,8 +62,33 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/model/ProfileFile.cpp" line="+69"/>
+        <location filename="../src/model/ProfileFile.cpp" line="+48"/>
         <source>Not a profile: %1 bytes, where a profile has %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/device/SysExFile.cpp" line="+23"/>
+        <source>Not a parameter set: the file is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Not a parameter set: %1 bytes, where a parameter set has %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Not a parameter set: %1 bytes starting %2, which are no whole SysEx message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Not a parameter set: %1 bytes starting %2, which are %3 SysEx messages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Not a parameter set: a SysEx message of %1 bytes starting %2 (a parameter set has %3 bytes starting %4)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -186,7 +211,7 @@
 <context>
     <name>ProfileCommands</name>
     <message>
-        <location filename="../src/ui/ProfileCommands.cpp" line="+7"/>
+        <location filename="../src/ui/ProfileCommands.cpp" line="+9"/>
         <source>     Do you want to reset Editor software data?    </source>
         <translation type="unfinished"></translation>
     </message>
@@ -212,7 +237,7 @@ Do you want to replace it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+28"/>
         <source>Save file</source>
         <translation type="unfinished"></translation>
     </message>
@@ -221,11 +246,16 @@ Do you want to replace it?</source>
         <source>All files</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location line="+23"/>
+        <source>SysEx files</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>QtUserPrompts</name>
     <message>
-        <location filename="../src/ui/QtUserPrompts.cpp" line="+52"/>
+        <location filename="../src/ui/QtUserPrompts.cpp" line="+59"/>
         <location line="+5"/>
         <source>Hint</source>
         <translation type="unfinished"></translation>

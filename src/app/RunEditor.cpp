@@ -19,7 +19,8 @@ void Describe(QCommandLineParser& parser) {
     parser.addVersionOption();
     parser.addPositionalArgument(
         QStringLiteral("profile"),
-        QStringLiteral("A profile (.cus) to open for this run, as OPEN does."),
+        QStringLiteral("A profile (.cus) to open for this run, or a SysEx file (.syx) whose "
+                       "settings to load, as OPEN does."),
         QStringLiteral("[profile]"));
 }
 

@@ -4,6 +4,7 @@
 #include "cli/InterruptStop.h"
 #include "cli/ProfileTable.h"
 #include "device/MachineUsbDeviceQuery.h"
+#include "device/SysExFile.h"
 #include "midi/MachineMidiService.h"
 #include "midi/MidiMessages.h"
 #include "model/EditorError.h"
@@ -48,17 +49,25 @@ template <class Work> auto WithFile(const QString& path, Work&& work) {
 
 // A profile to send, compare or show: only a whole one, so that an empty or
 // foreign file never reaches the keyboard. It is read over the factory
-// defaults, as the window's model is.
+// defaults, as the window's model is; a SysEx file gives its settings alone.
 ParameterModel LoadProfile(const QString& path) {
     return WithFile(path, [&] {
         ParameterModel model = FactoryModel();
-        LoadParaFromFile(model, path, false, ProfileSizeRule::ExactlyEightRecords);
+        if (IsSysExFileName(path))
+            LoadSysExFile(model, path);
+        else
+            LoadParaFromFile(model, path, false, ProfileSizeRule::ExactlyEightRecords);
         return model;
     });
 }
 
 void SaveProfile(const ParameterModel& model, const QString& path) {
-    WithFile(path, [&] { SaveParaToFile(model, path); });
+    WithFile(path, [&] {
+        if (IsSysExFileName(path))
+            SaveSysExFile(model, path);
+        else
+            SaveParaToFile(model, path);
+    });
 }
 
 // The machine's MIDI ports, the USB devices (from $HBX740_USB_DEVICES when
@@ -222,6 +231,9 @@ int DiffCommand(const CtlOptions& options, const QString& first, const QString& 
     const QString keyboardWord = QStringLiteral("keyboard");
     const bool firstIsKeyboard = first == keyboardWord;
     const bool secondIsKeyboard = second == keyboardWord;
+    // The keyboard and a SysEx file hold no names.
+    const bool transferredOnly =
+        firstIsKeyboard || secondIsKeyboard || IsSysExFileName(first) || IsSysExFileName(second);
     ParameterModel a = firstIsKeyboard ? FactoryModel() : LoadProfile(first);
     ParameterModel b = secondIsKeyboard ? FactoryModel() : LoadProfile(second);
     if (firstIsKeyboard || secondIsKeyboard) {
@@ -233,7 +245,7 @@ int DiffCommand(const CtlOptions& options, const QString& first, const QString& 
         if (firstIsKeyboard && secondIsKeyboard)
             b = held;
     }
-    return PrintDifferences(options, a, b, firstIsKeyboard || secondIsKeyboard);
+    return PrintDifferences(options, a, b, transferredOnly);
 }
 
 int MonitorCommand(const CtlOptions& options, bool hex) {

@@ -36,7 +36,9 @@ int main(int argc, char* argv[]) {
     auto* identity = cli.add_subcommand("identity", "the keyboard's firmware version");
     std::string output, base;
     auto* read = cli.add_subcommand("read", "read the keyboard's parameter set");
-    read->add_option("-o,--output", output, "write it to this profile instead of printing it")
+    read->add_option("-o,--output", output,
+                     "write it to this file instead of printing it: a profile, or a SysEx file "
+                     "when its name ends in .syx")
         ->option_text("FILE");
     read->add_option("--base", base,
                      "the profile whose names and other fields it is written over (default: the "
@@ -46,7 +48,7 @@ int main(int argc, char* argv[]) {
     bool noVerify = false, noBackup = false;
     auto* write = cli.add_subcommand(
         "write", "write a profile's parameter set to the keyboard, then read it back and compare");
-    write->add_option("FILE", file, "the profile")->required();
+    write->add_option("FILE", file, "the profile (.cus) or SysEx file (.syx)")->required();
     write->add_flag("--no-verify", noVerify, "do not read the keyboard back");
     write->add_flag("--no-backup", noBackup, "keep no copy of what the keyboard held");
     bool yes = false;
@@ -54,12 +56,12 @@ int main(int argc, char* argv[]) {
     reset->add_flag("--yes", yes, "confirm")->required();
     reset->add_flag("--no-backup", noBackup, "keep no copy of what the keyboard held");
     auto* show = cli.add_subcommand("show", "a profile as a table");
-    show->add_option("FILE", file, "the profile")->required();
+    show->add_option("FILE", file, "the profile (.cus) or SysEx file (.syx)")->required();
     std::string first, second;
     auto* diff = cli.add_subcommand(
         "diff", "compare field by field; each side is a profile file or \"keyboard\"");
-    diff->add_option("A", first, "a profile, or \"keyboard\"")->required();
-    diff->add_option("B", second, "a profile, or \"keyboard\"")->required();
+    diff->add_option("A", first, "a profile, a SysEx file, or \"keyboard\"")->required();
+    diff->add_option("B", second, "a profile, a SysEx file, or \"keyboard\"")->required();
     bool hex = false;
     auto* monitor = cli.add_subcommand("monitor", "incoming messages, one a line, until Ctrl+C");
     monitor->add_flag("--hex", hex, "hexadecimal rather than decimal");

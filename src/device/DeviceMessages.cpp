@@ -1,5 +1,7 @@
 #include "device/DeviceMessages.h"
 
+#include "midi/SysExHexText.h"
+
 #include <QCoreApplication>
 #include <algorithm>
 
@@ -31,6 +33,27 @@ bool Reads(const TReceivedSysEx& received, int at, std::uint8_t byte) {
     return received.Entry(at) == std::string_view(text, 2);
 }
 
+// The two messages that carry the parameter set, told apart by direction.
+bool IsParameterMessage(const TReceivedSysEx& received, const KeyboardDescription& keyboard,
+                        std::uint8_t direction) {
+    return received.Reads({{0, "F0"}}) && Reads(received, 1, keyboard.ParameterMaker) &&
+           Reads(received, 2, direction) && Reads(received, 3, keyboard.ParameterBytes) &&
+           received.Entry(keyboard.DumpReplyLength() - 1) == "F7";
+}
+
+void DecodeParameters(const ParameterBytes& bytes, ParameterModel& model,
+                      const KeyboardDescription& keyboard,
+                      const std::array<int, SettingCount>& settingOrder) {
+    std::size_t at = 0;
+    for (int n = 1; n <= ControlCount; ++n) {
+        ControlRecord& record = model.Record(n);
+        ForEachField(keyboard, n,
+                     [&](std::int32_t ControlRecord::*field) { record.*field = bytes[at++]; });
+    }
+    for (int setting : settingOrder)
+        model.GlobalSettings()[static_cast<std::size_t>(setting)] = bytes[at++];
+}
+
 } // namespace
 
 const std::array<std::string, 128> HexByteTable = MakeHexByteTable();
@@ -58,14 +81,20 @@ ParameterBytes EncodeParameters(const ParameterModel& model, const KeyboardDescr
     return bytes;
 }
 
+std::vector<std::uint8_t> ParameterSetMessage(const ParameterModel& model,
+                                              const KeyboardDescription& keyboard) {
+    std::vector<std::uint8_t> message{0xF0, keyboard.ParameterMaker, keyboard.FromEditor,
+                                      keyboard.ParameterBytes};
+    const ParameterBytes parameters = EncodeParameters(model, keyboard);
+    message.insert(message.end(), parameters.begin(), parameters.end());
+    message.push_back(0xF7);
+    return message;
+}
+
 std::string BuildParameterSet(const ParameterModel& model, const KeyboardDescription& keyboard) {
-    std::string text = "F0 ";
-    for (std::uint8_t byte :
-         {keyboard.ParameterMaker, keyboard.FromEditor, keyboard.ParameterBytes})
-        text += HexByteTable[byte];
-    for (std::uint8_t byte : EncodeParameters(model, keyboard))
-        text += HexByteTable[byte];
-    return text + "F7 00 00 00 00";
+    TByteStream message(ParameterSetMessage(model, keyboard));
+    // Three zero bytes go after the message, then the pair that is never sent.
+    return StreamToHexText(message) + "00 00 00 00";
 }
 
 bool IsKeyboardIdentity(const TReceivedSysEx& received, const KeyboardDescription& keyboard) {
@@ -95,10 +124,11 @@ bool IsWriteAcknowledgement(const TReceivedSysEx& received, const KeyboardDescri
 }
 
 bool IsDumpReply(const TReceivedSysEx& received, const KeyboardDescription& keyboard) {
-    return received.Reads({{0, "F0"}}) && Reads(received, 1, keyboard.ParameterMaker) &&
-           Reads(received, 2, keyboard.FromKeyboard) &&
-           Reads(received, 3, keyboard.ParameterBytes) &&
-           received.Entry(keyboard.DumpReplyLength() - 1) == "F7";
+    return IsParameterMessage(received, keyboard, keyboard.FromKeyboard);
+}
+
+bool IsParameterSet(const TReceivedSysEx& received, const KeyboardDescription& keyboard) {
+    return IsParameterMessage(received, keyboard, keyboard.FromEditor);
 }
 
 ParameterBytes DumpReplyBytes(const TReceivedSysEx& received, const KeyboardDescription& keyboard) {
@@ -110,12 +140,10 @@ ParameterBytes DumpReplyBytes(const TReceivedSysEx& received, const KeyboardDesc
 
 void DecodeDumpReply(const ParameterBytes& bytes, ParameterModel& model,
                      const KeyboardDescription& keyboard) {
-    std::size_t at = 0;
-    for (int n = 1; n <= ControlCount; ++n) {
-        ControlRecord& record = model.Record(n);
-        ForEachField(keyboard, n,
-                     [&](std::int32_t ControlRecord::*field) { record.*field = bytes[at++]; });
-    }
-    for (int setting : keyboard.ReceivedSettingOrder)
-        model.GlobalSettings()[static_cast<std::size_t>(setting)] = bytes[at++];
+    DecodeParameters(bytes, model, keyboard, keyboard.ReceivedSettingOrder);
+}
+
+void DecodeParameterSet(const ParameterBytes& bytes, ParameterModel& model,
+                        const KeyboardDescription& keyboard) {
+    DecodeParameters(bytes, model, keyboard, keyboard.SentSettingOrder);
 }

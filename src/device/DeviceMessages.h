@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The messages the editor and the keyboard exchange, as SysEx hex text on the
 // way out and as received entries on the way in. Their bytes come from the
@@ -23,9 +24,13 @@ extern const std::array<std::string, 128> HexByteTable;
 // Asks the keyboard for its whole parameter set.
 std::string DumpRequest(const KeyboardDescription& keyboard = Hbx740);
 
-// The parameter-set message for the model. A field outside 0 to 127 (a
+// The parameter-set message for the model, from its F0 to its F7: what the
+// keyboard takes, and what a ".syx" file holds. A field outside 0 to 127 (a
 // damaged profile) is limited to that range, so every byte stays a MIDI data
 // byte.
+std::vector<std::uint8_t> ParameterSetMessage(const ParameterModel& model,
+                                              const KeyboardDescription& keyboard = Hbx740);
+// That message as the text sent to the keyboard.
 std::string BuildParameterSet(const ParameterModel& model,
                               const KeyboardDescription& keyboard = Hbx740);
 
@@ -45,12 +50,17 @@ QString FirmwareVersion(const TReceivedSysEx& received, const QLocale& locale = 
 bool IsWriteAcknowledgement(const TReceivedSysEx& received,
                             const KeyboardDescription& keyboard = Hbx740);
 bool IsDumpReply(const TReceivedSysEx& received, const KeyboardDescription& keyboard = Hbx740);
-// The parameter bytes of a dump reply.
+// The editor's parameter-set message, as a ".syx" file may hold it.
+bool IsParameterSet(const TReceivedSysEx& received, const KeyboardDescription& keyboard = Hbx740);
+// The parameter bytes of a dump reply or a parameter set.
 ParameterBytes DumpReplyBytes(const TReceivedSysEx& received,
                               const KeyboardDescription& keyboard = Hbx740);
-// Stores a dump reply's parameter bytes in the model, as they are.
+// Store a dump reply's or a parameter set's parameter bytes in the model, as
+// they are; the two differ in the order of the keyboard-wide settings.
 void DecodeDumpReply(const ParameterBytes& bytes, ParameterModel& model,
                      const KeyboardDescription& keyboard = Hbx740);
+void DecodeParameterSet(const ParameterBytes& bytes, ParameterModel& model,
+                        const KeyboardDescription& keyboard = Hbx740);
 // The parameter bytes the model would send, in the parameter set's order.
 ParameterBytes EncodeParameters(const ParameterModel& model,
                                 const KeyboardDescription& keyboard = Hbx740);

@@ -1,5 +1,7 @@
 #include "ui/ProfileCommands.h"
 
+#include "device/SysExFile.h"
+
 #include <QFileInfo>
 
 namespace {
@@ -24,12 +26,19 @@ void ProfileCommands::New() {
 
 void ProfileCommands::Open() {
     const auto chosen = Prompts.OpenFile({tr("Open file"), tr("cus files"), QStringLiteral("*.cus"),
-                                          QStringLiteral("*.cus"), ProfileFolder()});
+                                          QStringLiteral("*.cus"), ProfileFolder(), SysExFilter()});
     if (chosen)
         OpenPath(*chosen);
 }
 
 void ProfileCommands::OpenPath(const QString& path) {
+    // A SysEx file holds settings without names: they go into the current
+    // profile, as SYNC TO PC's do, and the next SAVE keeps them there.
+    if (IsSysExFileName(path)) {
+        LoadSysExFile(Session.Model(), path);
+        Panel.RegainData();
+        return;
+    }
     Session.Open(path);
     Panel.ShowProfileName(ProfileLabelText(path));
     Panel.RegainData();
@@ -45,7 +54,7 @@ void ProfileCommands::Export() {
     // The dialog opens on the current profile, so the copy lands beside it
     // unless the user picks another place.
     const auto chosen = Prompts.SaveFile({tr("Save file"), tr("All files"), QStringLiteral("*.*"),
-                                          Session.ProfilePath(), ProfileFolder()});
+                                          Session.ProfilePath(), ProfileFolder(), SysExFilter()});
     if (!chosen)
         return;
     const QString target = ExportFileName(*chosen);
@@ -55,12 +64,19 @@ void ProfileCommands::Export() {
         !Prompts.ConfirmDefaultNo(tr(ReplaceQuestion).arg(QFileInfo(target).fileName())))
         return;
     Panel.SaveCurrentPara();
-    Session.ExportTo(target);
+    if (IsSysExFileName(target))
+        SaveSysExFile(Session.Model(), target);
+    else
+        Session.ExportTo(target);
 }
 
 // The dialogs open where the current profile is.
 QString ProfileCommands::ProfileFolder() const {
     return QFileInfo(Session.ProfilePath()).absolutePath();
+}
+
+std::vector<FileFilter> ProfileCommands::SysExFilter() {
+    return {{tr("SysEx files"), QStringLiteral("*.syx")}};
 }
 
 QString ProfileLabelText(const QString& path) {
@@ -70,6 +86,8 @@ QString ProfileLabelText(const QString& path) {
 }
 
 QString ExportFileName(const QString& chosen) {
+    if (IsSysExFileName(chosen))
+        return chosen;
     const QFileInfo info(chosen);
     const QString name = info.fileName();
     const qsizetype dot = name.lastIndexOf(u'.');

@@ -28,14 +28,18 @@ public:
     ProfileCommands(EditingSession& session, UserPrompts& prompts, ProfilePanel& panel);
 
     void New();
+    // OPEN of a ".syx" file loads its settings into the current profile,
+    // which stays the current one, with its names.
     void Open();
-    // OPEN of a profile the user named elsewhere (the program's command line).
+    // OPEN of a file the user named elsewhere (the program's command line).
     void OpenPath(const QString& path);
     void Save();
+    // EXPORT to a name ending in ".syx" writes the parameter-set message.
     void Export();
 
 private:
     QString ProfileFolder() const;
+    static std::vector<FileFilter> SysExFilter();
 
     EditingSession& Session;
     UserPrompts& Prompts;
@@ -47,5 +51,5 @@ private:
 QString ProfileLabelText(const QString& path);
 
 // EXPORT's target: the chosen name with its extension replaced by ".cus", or
-// ".cus" appended when the file name has none.
+// ".cus" appended when the file name has none; a name ending in ".syx" stays.
 QString ExportFileName(const QString& chosen);

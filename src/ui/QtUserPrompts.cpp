@@ -10,12 +10,19 @@ namespace {
 
 const QString ApplicationTitle = QStringLiteral("HBX740");
 
-QString NameFilter(const FileDialogRequest& request) {
+QString NameFilter(const FileFilter& filter) {
     // "*.*" means every file to Windows users; here it would hide the files
     // without an extension.
-    const QString pattern = request.FilterPattern == QStringLiteral("*.*") ? QStringLiteral("*")
-                                                                           : request.FilterPattern;
-    return QStringLiteral("%1 (%2)").arg(request.FilterName, pattern);
+    const QString pattern =
+        filter.Pattern == QStringLiteral("*.*") ? QStringLiteral("*") : filter.Pattern;
+    return QStringLiteral("%1 (%2)").arg(filter.Name, pattern);
+}
+
+QStringList NameFilters(const FileDialogRequest& request) {
+    QStringList filters{NameFilter({request.FilterName, request.FilterPattern})};
+    for (const FileFilter& filter : request.MoreFilters)
+        filters << NameFilter(filter);
+    return filters;
 }
 
 std::optional<QString> RunFileDialog(QWidget* owner, const FileDialogRequest& request,
@@ -25,7 +32,7 @@ std::optional<QString> RunFileDialog(QWidget* owner, const FileDialogRequest& re
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setNameFilter(NameFilter(request));
+    dialog.setNameFilters(NameFilters(request));
     const QFileInfo initial(request.FileName);
     const bool hasFolder = request.FileName.contains(u'/');
     dialog.setDirectory(hasFolder ? initial.absolutePath() : request.Folder);

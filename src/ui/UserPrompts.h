@@ -5,16 +5,26 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
+
+// A file dialog's filter: its name and its mask.
+struct FileFilter {
+    QString Name;
+    QString Pattern;
+};
 
 // What a file dialog is asked to show.
 struct FileDialogRequest {
     QString Title;
+    // The filter the dialog starts with.
     QString FilterName;
     QString FilterPattern;
     // Initial file name; with a folder part the dialog opens in that folder.
     QString FileName;
     // Folder to open in when FileName has no folder part.
     QString Folder;
+    // Filters the user may choose instead.
+    std::vector<FileFilter> MoreFilters;
 };
 
 // What the "MIDI Ports" dialog is asked to show: the ports listed now, the

@@ -253,6 +253,7 @@ TEST_F(Ctl, WhatIsNoWholeProfileIsRefusedBeforeAnythingIsSent) {
     Home.Write("empty.cus", {});
     Home.Write("text.cus", QByteArray("A text, not a profile.\n").repeated(100));
     Home.Write("long.cus", QByteArray(ProfileSize + 2, '\0'));
+    Home.Write("two.syx", QByteArray::fromHex("F07E000601F7").repeated(2));
     const QString fifo = Home.FilePath("fifo.cus");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     ASSERT_TRUE(QDir(Home.Path()).mkdir("folder.cus"));
@@ -266,6 +267,8 @@ TEST_F(Ctl, WhatIsNoWholeProfileIsRefusedBeforeAnythingIsSent) {
         {fifo, "Not a regular file."},
         {"/dev/null", "Not a regular file."},
         {Home.FilePath("folder.cus"), "File access denied."},
+        {Home.FilePath("two.syx"),
+         "Not a parameter set: 12 bytes starting F0 7E 00 06 …, which are 2 SysEx messages."},
     };
     for (const auto& file : files) {
         for (const QStringList& command :
@@ -280,6 +283,41 @@ TEST_F(Ctl, WhatIsNoWholeProfileIsRefusedBeforeAnythingIsSent) {
         }
     }
     EXPECT_EQ(ReceivedBesidesIdentityRequests().join(u'\n').toStdString(), "");
+}
+
+TEST_F(Ctl, SysExFilesGoToTheKeyboardAsTheyStandAndAreShownAndCompared) {
+    StartSimulator();
+    ParameterModel profile = FactoryModel();
+    profile.Record(2).Value = 99;
+    profile.GlobalSettings()[Reverb] = 1;
+    const QString cus = Home.FilePath("live.cus");
+    SaveParaToFile(profile, cus);
+    ASSERT_EQ(Call({"write", "--no-backup", "--no-verify", cus}).Status, 0);
+    const QString syx = Home.FilePath("live.syx");
+    CtlRun run = Call({"read", "-o", syx});
+    ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
+    ASSERT_EQ(Call({"reset", "--yes", "--no-backup"}).Status, 0);
+    run = Call({"write", "--no-backup", syx});
+    EXPECT_EQ(run.Status, 0) << run.Err.toStdString();
+    // The keyboard receives the file's bytes, as the profile's parameter set
+    // sent them before.
+    const QString file = QString::fromLatin1(Home.Read("live.syx").toHex(' ').toUpper());
+    const QStringList sets = ReceivedBesidesIdentityRequests().filter("recv F0 33 00 2B");
+    ASSERT_EQ(sets.size(), 3) << sets.join(u'\n').toStdString();
+    EXPECT_EQ(sets[0].toStdString(), ("recv " + file).toStdString());
+    EXPECT_EQ(sets[2].toStdString(), sets[0].toStdString());
+
+    run = Call({"show", syx});
+    EXPECT_TRUE(run.Out.contains(QRegularExpression("Knob 1 +Knob 1 +CC +0 +99 +yes")))
+        << run.Out.toStdString();
+    EXPECT_EQ(Call({"diff", syx, "keyboard"}).Status, 0);
+    // A SysEx file has no names, so only the transferred fields count.
+    profile.Record(3).ParaName.Assign("Filter");
+    SaveParaToFile(profile, cus);
+    EXPECT_EQ(Call({"diff", cus, syx}).Status, 0);
+    run = Call({"diff", syx, FactoryProfile()});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Out, "Knob 1 value: 99 -> 21\nREVERB: ON -> OFF\n");
 }
 
 TEST_F(Ctl, APortTheServiceCannotOpenIsAServiceFailure) {

@@ -1,12 +1,16 @@
 // Any bytes as a received SysEx message: through the port's receive buffer
 // into the device link's handler, the identity and parameter-reply tests, the
 // decode of a dump reply into a model, the monitor's display rule and the
-// parameter set built from that model, whose bytes must all stay 7-bit.
+// parameter set built from that model, whose bytes must all stay 7-bit; and
+// the same bytes as a SysEx file, refused or read so that the file written
+// from the model reads back as the same settings.
 #include "FakeMidiService.h"
 #include "FakeUsbDeviceQuery.h"
 #include "device/DeviceLink.h"
+#include "device/SysExFile.h"
 #include "midi/Midi.h"
 #include "midi/SysExHexText.h"
+#include "model/EditorError.h"
 #include "ui/MonitorLine.h"
 
 #include <QCoreApplication>
@@ -59,5 +63,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::uint8_t byte : stream.Bytes().subspan(1, 46))
         if (byte > 0x7F)
             std::abort();
+
+    ParameterModel read = harness.Model;
+    try {
+        DecodeSysExFile(
+            QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)), read);
+    } catch (const EditorError&) {
+        return 0;
+    }
+    ParameterModel again;
+    DecodeSysExFile(EncodeSysExFile(read), again);
+    if (EncodeSysExFile(again) != EncodeSysExFile(read))
+        std::abort();
     return 0;
 }

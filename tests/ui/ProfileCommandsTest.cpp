@@ -1,5 +1,6 @@
 #include "ui/ProfileCommands.h"
 #include "../model/ProfileBytes.h"
+#include "ErrorOf.h"
 #include "FakeUserPrompts.h"
 #include "TempFolder.h"
 #include "model/EditorError.h"
@@ -177,4 +178,40 @@ TEST(ProfileCommands, ExportWritesACopyAndLeavesTheCurrentProfile) {
     EXPECT_FALSE(c.Folder.Exists("backup.ini"));
     EXPECT_EQ(c.ProfilePath(), c.Folder.FilePath("customer.cus"));
     EXPECT_EQ(c.Folder.Read("customer.cus"), DefaultProfileBytes());
+}
+
+TEST(ProfileCommands, SysExFileExportedOpensBackIntoTheCurrentProfileWithItsNames) {
+    Commands c;
+    c.Model.Record(2).Value = 99;
+    c.Model.GlobalSettings()[Reverb] = 3;
+    c.Prompts.FileAnswers = {c.Folder.FilePath("set.syx")};
+    c.Profiles.Export();
+    const QByteArray set = c.Folder.Read("set.syx");
+    EXPECT_EQ(set.size(), 48);
+    EXPECT_EQ(c.Folder.Read("customer.cus"), DefaultProfileBytes());
+
+    ResetPara(c.Model);
+    c.Model.Record(2).ParaName.Assign("Lead");
+    const QByteArray before = EncodeProfile(c.Model);
+    c.Folder.Write("two.syx", set + set);
+    c.Prompts.FileAnswers = {c.Folder.FilePath("two.syx"), c.Folder.FilePath("set.syx")};
+    EXPECT_EQ(ErrorOf([&] { c.Profiles.Open(); }),
+              "Not a parameter set: 96 bytes starting F0 33 00 2B …, which are 2 SysEx messages");
+    EXPECT_EQ(EncodeProfile(c.Model), before);
+    c.Profiles.Open();
+    for (const auto kind : {FakeUserPrompts::Kind::OpenFile, FakeUserPrompts::Kind::SaveFile}) {
+        ASSERT_NE(c.Prompts.Last(kind), nullptr);
+        const auto& filters = c.Prompts.Last(kind)->Request.MoreFilters;
+        ASSERT_EQ(filters.size(), 1u);
+        EXPECT_EQ(filters[0].Name, "SysEx files");
+        EXPECT_EQ(filters[0].Pattern, "*.syx");
+    }
+    // The profile stays the current one, label and names included.
+    EXPECT_EQ(c.Panel.Calls, (QStringList{"save", "regain"}));
+    EXPECT_EQ(c.ProfilePath(), c.Folder.FilePath("customer.cus"));
+    EXPECT_EQ(c.Model.Record(2).Value, 99);
+    EXPECT_EQ(c.Model.Record(2).ParaName.Text(), "Lead");
+    EXPECT_EQ(c.Model.GlobalSettings()[Reverb], 3);
+    c.Profiles.Save();
+    EXPECT_EQ(c.Folder.Read("customer.cus"), EncodeProfile(c.Model));
 }

@@ -76,16 +76,21 @@ TEST_F(Translation, EveryTextTheWindowShowsIsMarkedForTranslation) {
     Prompts.ConfirmAnswers = {false};
     Click("BtnNEW");
     Click("BtnSave");
+    Folder.Write("text.syx", "text");
     Prompts.FileAnswers = {Folder.FilePath("missing.cus")};
+    Click("BtnOpen");
+    Prompts.FileAnswers = {Folder.FilePath("text.syx")};
     Click("BtnOpen");
     Click("BtnSyncPc");
     Prompts.FileAnswers = {};
     Click("BtnExport");
-    ASSERT_EQ(Prompts.Log.size(), 6u);
+    ASSERT_EQ(Prompts.Log.size(), 8u);
     for (const auto& shown : Prompts.Log) {
         ExpectMarked(shown.Text, "prompt");
         ExpectMarked(shown.Request.Title, "file dialog");
         ExpectMarked(shown.Request.FilterName, "file dialog");
+        for (const FileFilter& filter : shown.Request.MoreFilters)
+            ExpectMarked(filter.Name, "file dialog");
     }
 
     // Port names are the system's: these have no word in them.
