@@ -3,6 +3,7 @@
 #include "device/DeviceLink.h"
 #include "model/EditingSession.h"
 #include "model/ProgramFiles.h"
+#include "ui/EditHistory.h"
 #include "ui/EditorServices.h"
 #include "ui/ParameterPanel.h"
 #include "ui/ProfileCommands.h"
@@ -35,6 +36,7 @@ public:
     const DeviceLink& Link() const { return *Device; }
     DeviceLink& Link() { return *Device; }
     const MonitorLine& Monitor() const { return *Line; }
+    const EditHistory& Edits() const { return History; }
 
     // Opens the profile at `path` as OPEN does, for the file the program was
     // given; a failure shows in the error box and leaves the profile as it was.
@@ -60,6 +62,10 @@ private:
     void BtnResetClick();
     void CmbDataDisClick();
     void PortsClick();
+    void PanelEntryDone();
+    void UndoClick();
+    void RedoClick();
+    void EditShown();
 
     void CreateSysExLock();
     void FillDeviceLists();
@@ -101,6 +107,7 @@ private:
     const ProgramFiles Files;
     EditingSession Session;
     ParameterPanel Panel;
+    EditHistory History;
     ProfileCommands Profiles;
     // A child of the window, which owns it.
     DeviceLink* Device = nullptr;
