@@ -3,6 +3,7 @@
 #include "model/EditorError.h"
 #include "model/SettingsFile.h"
 #include "model/ValueText.h"
+#include "ui/DifferenceMarks.h"
 #include "ui/MonitorLine.h"
 #include "ui/PortsCommand.h"
 #include "ui/UserPrompts.h"
@@ -49,10 +50,11 @@ TForm1::TForm1(const EditorServices& services, QWidget* parent)
       Midi(services.Midi), Files(services.Files), Panel(*Form, Session.Model()),
       History(Session, Panel, [this] { EditShown(); }), Profiles(Session, Prompts, *this),
       Device(new DeviceLink(services.Midi, services.Usb, this)),
-      Sync(*Device, Session, Prompts, static_cast<SyncView&>(*this)) {
+      Sync(*Device, Session, Prompts, static_cast<SyncView&>(*this), Held) {
     ApplyWindowLook(*this);
     Form->setupUi(this);
     ApplyControlLook(*this, *Form);
+    Marks = std::make_unique<DifferenceMarks>(*this, *Form);
     SetUpKeyboardAndAccess(*this, *Form, Device->Keyboard());
     ShowSelectedForAccess(*Form, Device->Keyboard(), Session.Model().SelectedControl);
     // The focus starts where it always has, on the first field.
@@ -190,6 +192,8 @@ void TForm1::ConnectHandlers() {
     onDone(Form->CbEnable, &QCheckBox::clicked);
     onDone(Form->EdtValue, &QLineEdit::editingFinished);
     onDone(Form->EdtNameEditor, &QLineEdit::editingFinished);
+    // A VALUE being typed is what SYNC TO FW would send.
+    connect(Form->EdtValue, &QLineEdit::textChanged, this, &TForm1::ShowDifferences);
 
     Form->EdtValue->installEventFilter(this);
     Form->EdtNameEditor->installEventFilter(this);
@@ -217,6 +221,13 @@ void TForm1::ConnectDeviceLink() {
     connect(
         Device, &DeviceLink::DumpReplyReceived, this,
         [this](const ParameterBytes& bytes) { Guarded([&] { AnalysisData(bytes); }); },
+        Qt::QueuedConnection);
+    connect(
+        Device, &DeviceLink::WriteAcknowledgementReceived, this,
+        [this] {
+            Held.Acknowledged();
+            ShowDifferences();
+        },
         Qt::QueuedConnection);
 }
 
@@ -302,6 +313,11 @@ void TForm1::RedoClick() {
 
 void TForm1::EditShown() {
     ShowSelectedForAccess(*Form, Device->Keyboard(), Session.Model().SelectedControl);
+    ShowDifferences();
+}
+
+void TForm1::ShowDifferences() {
+    Marks->Show(Held.Differences(Panel.Pending()));
 }
 
 void TForm1::Button1Click() {
@@ -378,6 +394,9 @@ void TForm1::MidiDataIn(std::int32_t port, std::uint8_t status, std::uint8_t dat
 }
 
 void TForm1::AnalysisData(const ParameterBytes& bytes) {
+    ParameterModel read = Session.Model();
+    DecodeDumpReply(bytes, read);
+    Held.Read(EncodeParameters(read));
     History.Record([&] {
         DecodeDumpReply(bytes, Session.Model());
         RegainData();
@@ -405,6 +424,11 @@ void TForm1::ShowProfileName(const QString& name) {
 void TForm1::ShowConnection(bool connected) {
     Form->LbConnect->setText(connected ? tr("Connect") : tr("Disconnect"));
     ShowConnectionColour(*Form->LbConnect, connected);
+    // Whatever comes back may hold something else.
+    if (!connected) {
+        Held.Forget();
+        ShowDifferences();
+    }
 }
 
 void TForm1::ShowFirmware(const QString& text) {
@@ -426,7 +450,7 @@ void TForm1::ShowDevicePort(int index) {
 }
 
 void TForm1::ShowSearch(const QStringList& lines) {
-    Form->LbConnect->setToolTip(lines.join(u'\n'));
+    Marks->ShowSearch(lines);
 }
 
 void TForm1::SetProgress(SyncWait wait, int position) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/DeviceLink.h"
+#include "device/HeldParameters.h"
 #include "model/EditingSession.h"
 #include "model/ProgramFiles.h"
 #include "ui/EditHistory.h"
@@ -12,6 +13,7 @@
 #include <QWidget>
 #include <memory>
 
+class DifferenceMarks;
 class MonitorLine;
 class QTimer;
 class UserPrompts;
@@ -66,6 +68,7 @@ private:
     void UndoClick();
     void RedoClick();
     void EditShown();
+    void ShowDifferences() override;
 
     void CreateSysExLock();
     void FillDeviceLists();
@@ -111,7 +114,9 @@ private:
     ProfileCommands Profiles;
     // A child of the window, which owns it.
     DeviceLink* Device = nullptr;
+    HeldParameters Held;
     SyncCommands Sync;
+    std::unique_ptr<DifferenceMarks> Marks;
     MonitorLine* Line = nullptr;
 
     QTimer* TimerSyncFW = nullptr;
