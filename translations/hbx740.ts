@@ -10,6 +10,59 @@
     </message>
 </context>
 <context>
+    <name>DifferenceMarks</name>
+    <message>
+        <location filename="../src/ui/DifferenceMarks.cpp" line="+62"/>
+        <location line="+30"/>
+        <source>Differs from the keyboard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>1 control</source>
+        <extracomment>Exactly one; any other count takes &quot;%n controls&quot;.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location line="+1"/>
+        <source>%n controls</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>1 setting</source>
+        <extracomment>Exactly one; any other count takes &quot;%n settings&quot;.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location line="+1"/>
+        <source>%n settings</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 and %2 differ from the keyboard: SYNC TO FW sends them.</source>
+        <extracomment>%1 counts the controls (&quot;2 controls&quot;), %2 the settings (&quot;1 setting&quot;).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 differs from the keyboard: SYNC TO FW sends it.</source>
+        <extracomment>%1 is &quot;1 control&quot; or &quot;1 setting&quot;.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 differ from the keyboard: SYNC TO FW sends them.</source>
+        <extracomment>%1 counts the controls or the settings (&quot;3 controls&quot;).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>EditorError</name>
     <message>
         <location filename="../src/model/FileError.cpp" line="+37"/>
@@ -308,7 +361,7 @@ Do you want to replace it?</source>
     </message>
     <message>
         <location line="+35"/>
-        <location filename="../src/ui/Unit1.cpp" line="+338"/>
+        <location filename="../src/ui/Unit1.cpp" line="+425"/>
         <source>Disconnect</source>
         <translation type="unfinished"></translation>
     </message>
@@ -821,7 +874,7 @@ Do you want to replace it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/Unit1.cpp" line="-235"/>
+        <location filename="../src/ui/Unit1.cpp" line="-312"/>
         <source>Unexpected error.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -831,12 +884,12 @@ Do you want to replace it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+191"/>
+        <location line="+268"/>
         <source>Connect</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+46"/>
         <source>The keyboard did not answer.</source>
         <translation type="unfinished"></translation>
     </message>

@@ -147,3 +147,28 @@ void DecodeParameterSet(const ParameterBytes& bytes, ParameterModel& model,
                         const KeyboardDescription& keyboard) {
     DecodeParameters(bytes, model, keyboard, keyboard.SentSettingOrder);
 }
+
+int ParameterDifferences::ControlsDiffering() const {
+    return static_cast<int>(std::count(Controls.begin(), Controls.end(), true));
+}
+
+int ParameterDifferences::SettingsDiffering() const {
+    return static_cast<int>(std::count(Settings.begin(), Settings.end(), true));
+}
+
+ParameterDifferences CompareParameters(const ParameterBytes& a, const ParameterBytes& b,
+                                       const KeyboardDescription& keyboard) {
+    ParameterDifferences differences;
+    std::size_t at = 0;
+    for (int n = 1; n <= ControlCount; ++n) {
+        ForEachField(keyboard, n, [&](std::int32_t ControlRecord::*) {
+            differences.Controls[static_cast<std::size_t>(n - 1)] |= a[at] != b[at];
+            ++at;
+        });
+    }
+    for (int setting : keyboard.SentSettingOrder) {
+        differences.Settings[static_cast<std::size_t>(setting)] = a[at] != b[at];
+        ++at;
+    }
+    return differences;
+}

@@ -64,3 +64,15 @@ void DecodeParameterSet(const ParameterBytes& bytes, ParameterModel& model,
 // The parameter bytes the model would send, in the parameter set's order.
 ParameterBytes EncodeParameters(const ParameterModel& model,
                                 const KeyboardDescription& keyboard = Hbx740);
+
+// The controls and keyboard-wide settings whose bytes differ between two
+// parameter sets (in the parameter set's order).
+struct ParameterDifferences {
+    std::array<bool, ControlCount> Controls{};
+    std::array<bool, SettingCount> Settings{};
+
+    int ControlsDiffering() const;
+    int SettingsDiffering() const;
+};
+ParameterDifferences CompareParameters(const ParameterBytes& a, const ParameterBytes& b,
+                                       const KeyboardDescription& keyboard = Hbx740);

@@ -34,6 +34,12 @@ public:
     // into a copy first, so that one failing part-way leaves model and path
     // exactly as they were.
     void Open(const QString& path);
+    // Undo's way back: the model and the path as they were, reading and
+    // writing no file.
+    void Restore(const ParameterModel& model, const QString& path) {
+        Parameters = model;
+        Path = path;
+    }
     // Writes the model to the current profile.
     void Save() const;
     void ExportTo(const QString& path) const;

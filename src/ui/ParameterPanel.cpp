@@ -1,5 +1,6 @@
 #include "ui/ParameterPanel.h"
 
+#include "model/EditorError.h"
 #include "model/ValueText.h"
 #include "model/Vocabulary.h"
 #include "ui_Unit1.h"
@@ -14,9 +15,23 @@ namespace {
 // the profile.
 const QString NamePlaceholder = QStringLiteral("[NAME]");
 
-std::array<QComboBox*, GlobalSettingCount> GlobalLists(Ui::TForm1& form) {
+std::array<QComboBox*, GlobalSettingCount> GlobalLists(const Ui::TForm1& form) {
     return {form.CmbARPMode,  form.CmbARPTime, form.CmbARPOctave, form.CmbScale,
             form.CmbVelocity, form.CmbReverb,  form.CmbTranspose, form.CmbKeyChannel};
+}
+
+// The lists of the panel in PanelView's order.
+std::array<QComboBox*, 3 + GlobalSettingCount> PanelLists(const Ui::TForm1& form) {
+    std::array<QComboBox*, 3 + GlobalSettingCount> lists{form.CmbDataType, form.CmbControlMode,
+                                                         form.CmbChannel};
+    const auto globals = GlobalLists(form);
+    std::copy(globals.begin(), globals.end(), lists.begin() + 3);
+    return lists;
+}
+
+std::array<QLabel*, ControlCount> Highlights(const Ui::TForm1& form) {
+    return {form.ImgData1, form.ImgData2, form.ImgData3, form.ImgData4,
+            form.ImgData5, form.ImgData6, form.ImgData7, form.ImgData8};
 }
 
 // An index outside the list shows no selection, as the list itself treats it.
@@ -73,9 +88,8 @@ void ParameterPanel::SelectControl(int n) {
 
 // The selected control's fields and, by the name rule, its name. The VALUE
 // text is converted first, so a bad text stores nothing.
-void ParameterPanel::StoreControl() {
+void ParameterPanel::StoreControl(ControlRecord& record) const {
     const std::int32_t value = ValueFromText(Form.EdtValue->text());
-    ControlRecord& record = Model.Selected();
     record.Value = value;
     record.Channel = Form.CmbChannel->currentIndex();
     record.Disable = Form.CbEnable->isChecked() ? 0 : 1;
@@ -87,18 +101,86 @@ void ParameterPanel::StoreControl() {
 }
 
 void ParameterPanel::StoreLeavingControl() {
-    StoreControl();
+    StoreControl(Model.Selected());
     // Leaving a control also remembers what stood in the name field.
     const QString typed = Form.EdtNameEditor->text();
     Model.Selected().EditorText.Assign(typed.isEmpty() ? NamePlaceholder : typed);
 }
 
 void ParameterPanel::SaveCurrentPara() {
-    StoreControl();
+    StoreControl(Model.Selected());
+    StoreGlobalSettings();
+}
+
+void ParameterPanel::Commit() {
+    try {
+        SaveCurrentPara();
+    } catch (const EditorError&) {
+        // Stays in the field for the store that reports it.
+        return;
+    }
+    // What was typed is the model's now: a text field's own undo starts again
+    // from here, and the window's undo takes it back.
+    for (QLineEdit* field : {Form.EdtValue, Form.EdtNameEditor}) {
+        const int at = field->cursorPosition();
+        field->setText(field->text());
+        field->setCursorPosition(at);
+    }
+}
+
+void ParameterPanel::StoreGlobalSettings() {
     SettingsArray& settings = Model.GlobalSettings();
     const auto lists = GlobalLists(Form);
     for (std::size_t i = 0; i < lists.size(); ++i)
         settings[i] = lists[i]->currentIndex();
+}
+
+ParameterModel ParameterPanel::Pending() const {
+    ParameterModel pending = Model;
+    try {
+        pending.Selected().Value = ValueFromText(Form.EdtValue->text());
+    } catch (const EditorError&) {
+        // The model's value is what would go.
+    }
+    return pending;
+}
+
+PanelView ParameterPanel::Shown() const {
+    PanelView view;
+    for (int i = 0; i < Form.CmbDataType->count(); ++i)
+        view.TypeItems << Form.CmbDataType->itemText(i);
+    const auto lists = PanelLists(Form);
+    for (std::size_t i = 0; i < lists.size(); ++i)
+        view.Indexes[i] = lists[i]->currentIndex();
+    view.ModeEnabled = Form.CmbControlMode->isEnabled();
+    view.Enabled = Form.CbEnable->isChecked();
+    view.Value = Form.EdtValue->text();
+    view.Name = Form.EdtNameEditor->text();
+    view.NameLabel = Form.BtnParaName->text();
+    view.ProfileLabel = Form.LbProFile->text();
+    const auto highlights = Highlights(Form);
+    for (std::size_t i = 0; i < highlights.size(); ++i)
+        view.Highlights[i] = !highlights[i]->isHidden();
+    return view;
+}
+
+void ParameterPanel::Show(const PanelView& view) {
+    if (Shown().TypeItems != view.TypeItems) {
+        Form.CmbDataType->clear();
+        Form.CmbDataType->addItems(view.TypeItems);
+    }
+    const auto lists = PanelLists(Form);
+    for (std::size_t i = 0; i < lists.size(); ++i)
+        lists[i]->setCurrentIndex(view.Indexes[i]);
+    Form.CmbControlMode->setEnabled(view.ModeEnabled);
+    Form.CbEnable->setChecked(view.Enabled);
+    Form.EdtValue->setText(view.Value);
+    Form.EdtNameEditor->setText(view.Name);
+    Form.BtnParaName->setText(view.NameLabel);
+    Form.LbProFile->setText(view.ProfileLabel);
+    const auto highlights = Highlights(Form);
+    for (std::size_t i = 0; i < highlights.size(); ++i)
+        highlights[i]->setVisible(view.Highlights[i]);
 }
 
 void ParameterPanel::RegainData() {
@@ -121,11 +203,8 @@ void ParameterPanel::ClealAll() {
 }
 
 void ParameterPanel::ShowHighlight(int n, bool visible) {
-    const std::array<QLabel*, ControlCount> highlights = {
-        Form.ImgData1, Form.ImgData2, Form.ImgData3, Form.ImgData4,
-        Form.ImgData5, Form.ImgData6, Form.ImgData7, Form.ImgData8};
     if (n >= 1 && n <= ControlCount)
-        highlights[static_cast<std::size_t>(n - 1)]->setVisible(visible);
+        Highlights(Form)[static_cast<std::size_t>(n - 1)]->setVisible(visible);
 }
 
 void ParameterPanel::ShowGlobalSettings() {

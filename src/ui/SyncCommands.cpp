@@ -19,8 +19,8 @@ constexpr std::int32_t LastTick = 10;
 } // namespace
 
 SyncCommands::SyncCommands(DeviceLink& link, EditingSession& session, UserPrompts& prompts,
-                           SyncView& view)
-    : Link(link), Session(session), Prompts(prompts), View(view) {}
+                           SyncView& view, HeldParameters& held)
+    : Link(link), Session(session), Prompts(prompts), View(view), Held(held) {}
 
 bool SyncCommands::RefusedOrDeclined(const QString& question) {
     if (Link.DeviceDisconnected() > 0) {
@@ -46,6 +46,7 @@ void SyncCommands::BtnSyncFwClick() {
     const std::string text = BuildParameterSet(Session.Model());
     Link.ExpectWriteAcknowledgement();
     FwSyncTicks = 0;
+    Held.Sending(EncodeParameters(Session.Model()));
     Link.SendToDevice(text);
     View.StartWait(SyncWait::ToFw);
     Session.Save();
@@ -61,6 +62,7 @@ void SyncCommands::BtnResetClick() {
     Session.Save();
     Link.ExpectWriteAcknowledgement();
     FwSyncTicks = 0;
+    Held.Sending(EncodeParameters(model));
     Link.SendToDevice(text);
     View.StartWait(SyncWait::ToFw);
 }
@@ -96,5 +98,10 @@ void SyncCommands::Tick(SyncWait wait, bool replied, std::int32_t& ticks,
         endWait();
         if (!replied)
             View.ShowNoAnswer(wait);
+        // It may have stored the set without saying so, or not.
+        if (!replied && wait == SyncWait::ToFw) {
+            Held.Forget();
+            View.ShowDifferences();
+        }
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/DeviceLink.h"
+#include "device/HeldParameters.h"
 #include "model/EditingSession.h"
 #include "ui/UserPrompts.h"
 
@@ -23,6 +24,8 @@ public:
     virtual void StopWait(SyncWait wait) = 0;
     // The wait ran out without a reply: says so beside the command, briefly.
     virtual void ShowNoAnswer(SyncWait wait) = 0;
+    // What the keyboard is known to hold has changed.
+    virtual void ShowDifferences() = 0;
 };
 
 // SYNC TO PC, SYNC TO FW and RESET, and the waits for the keyboard's replies.
@@ -33,7 +36,10 @@ class SyncCommands {
     Q_DECLARE_TR_FUNCTIONS(SyncCommands)
 
 public:
-    SyncCommands(DeviceLink& link, EditingSession& session, UserPrompts& prompts, SyncView& view);
+    // Each parameter set sent is told to `held`, which holds it once
+    // acknowledged; one left unanswered leaves the keyboard unknown.
+    SyncCommands(DeviceLink& link, EditingSession& session, UserPrompts& prompts, SyncView& view,
+                 HeldParameters& held);
 
     void BtnSyncPcClick();
     void BtnSyncFwClick();
@@ -52,4 +58,5 @@ private:
     EditingSession& Session;
     UserPrompts& Prompts;
     SyncView& View;
+    HeldParameters& Held;
 };

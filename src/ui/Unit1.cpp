@@ -3,6 +3,7 @@
 #include "model/EditorError.h"
 #include "model/SettingsFile.h"
 #include "model/ValueText.h"
+#include "ui/DifferenceMarks.h"
 #include "ui/MonitorLine.h"
 #include "ui/PortsCommand.h"
 #include "ui/UserPrompts.h"
@@ -11,6 +12,7 @@
 #include "ui_Unit1.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QScreen>
@@ -46,11 +48,13 @@ constexpr int NoAnswerShownMs = 4000;
 TForm1::TForm1(const EditorServices& services, QWidget* parent)
     : QWidget(parent), Form(std::make_unique<Ui::TForm1>()), Prompts(services.Prompts),
       Midi(services.Midi), Files(services.Files), Panel(*Form, Session.Model()),
-      Profiles(Session, Prompts, *this), Device(new DeviceLink(services.Midi, services.Usb, this)),
-      Sync(*Device, Session, Prompts, static_cast<SyncView&>(*this)) {
+      History(Session, Panel, [this] { EditShown(); }), Profiles(Session, Prompts, *this),
+      Device(new DeviceLink(services.Midi, services.Usb, this)),
+      Sync(*Device, Session, Prompts, static_cast<SyncView&>(*this), Held) {
     ApplyWindowLook(*this);
     Form->setupUi(this);
     ApplyControlLook(*this, *Form);
+    Marks = std::make_unique<DifferenceMarks>(*this, *Form);
     SetUpKeyboardAndAccess(*this, *Form, Device->Keyboard());
     ShowSelectedForAccess(*Form, Device->Keyboard(), Session.Model().SelectedControl);
     // The focus starts where it always has, on the first field.
@@ -70,9 +74,15 @@ TForm1::TForm1(const EditorServices& services, QWidget* parent)
     ConnectDeviceLink();
 
     Guarded([this] { FormCreate(); });
+    // What start-up loaded is where undo stops.
+    History.Clear();
 }
 
 TForm1::~TForm1() {
+    // Closing the window takes the focus from a text field, which would
+    // finish its entry into a window whose parts are gone.
+    for (QLineEdit* field : {Form->EdtValue, Form->EdtNameEditor})
+        disconnect(field, nullptr, this, nullptr);
     Guarded([this] { FormDestroy(); });
     // Ports left open (a disconnected keyboard) would go on calling handlers
     // of a window that is gone.
@@ -153,6 +163,38 @@ void TForm1::ConnectHandlers() {
     Form->LbConnect->addAction(ports);
     Form->LbConnect->setContextMenuPolicy(Qt::ActionsContextMenu);
 
+    // Undo and redo on every platform by the same keys, over the text
+    // fields too (see UndoClick).
+    const auto onKeys = [this](const char* name, const QList<QKeySequence>& keys,
+                               void (TForm1::*handler)()) {
+        auto* action = new QAction(this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this,
+                [this, handler] { Guarded([&] { (this->*handler)(); }); });
+        addAction(action);
+    };
+    onKeys("ActionUndo", {QKeySequence(Qt::CTRL | Qt::Key_Z)}, &TForm1::UndoClick);
+    onKeys("ActionRedo",
+           {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
+           &TForm1::RedoClick);
+
+    // A finished entry of the panel reaches the model, as one step.
+    const auto onDone = [this](auto* widget, auto signal) {
+        connect(widget, signal, this, [this] { Guarded([this] { PanelEntryDone(); }); });
+    };
+    for (QComboBox* list :
+         {Form->CmbDataType, Form->CmbControlMode, Form->CmbChannel, Form->CmbARPMode,
+          Form->CmbARPTime, Form->CmbARPOctave, Form->CmbScale, Form->CmbVelocity, Form->CmbReverb,
+          Form->CmbTranspose, Form->CmbKeyChannel})
+        onDone(list, &QComboBox::activated);
+    onDone(Form->CbEnable, &QCheckBox::clicked);
+    onDone(Form->EdtValue, &QLineEdit::editingFinished);
+    onDone(Form->EdtNameEditor, &QLineEdit::editingFinished);
+    // A VALUE being typed is what SYNC TO FW would send.
+    connect(Form->EdtValue, &QLineEdit::textChanged, this, &TForm1::ShowDifferences);
+
     Form->EdtValue->installEventFilter(this);
     Form->EdtNameEditor->installEventFilter(this);
 }
@@ -180,6 +222,13 @@ void TForm1::ConnectDeviceLink() {
         Device, &DeviceLink::DumpReplyReceived, this,
         [this](const ParameterBytes& bytes) { Guarded([&] { AnalysisData(bytes); }); },
         Qt::QueuedConnection);
+    connect(
+        Device, &DeviceLink::WriteAcknowledgementReceived, this,
+        [this] {
+            Held.Acknowledged();
+            ShowDifferences();
+        },
+        Qt::QueuedConnection);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -188,8 +237,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride) {
         const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
         const QList<QAction*> shortcuts = actions();
-        if (std::any_of(shortcuts.begin(), shortcuts.end(),
-                        [&](const QAction* action) { return action->shortcut() == pressed; })) {
+        if (std::any_of(shortcuts.begin(), shortcuts.end(), [&](const QAction* action) {
+                return action->shortcuts().contains(pressed);
+            })) {
             event->ignore();
             return true;
         }
@@ -211,31 +261,63 @@ void TForm1::EdtValueKeyPress(char16_t& Key) {
 
 void TForm1::OpenProfile(const QString& path) {
     Guarded([&] { Profiles.OpenPath(path); });
+    // The profile the program was given is where undo stops.
+    History.Clear();
 }
 
 void TForm1::BtnNEWClick() {
-    Profiles.New();
+    History.Record([this] { Profiles.New(); });
 }
 
 void TForm1::BtnOpenClick() {
-    Profiles.Open();
+    History.Record([this] { Profiles.Open(); });
 }
 
 void TForm1::BtnSaveClick() {
-    Profiles.Save();
+    History.Record([this] { Profiles.Save(); });
 }
 
 void TForm1::BtnExportClick() {
-    Profiles.Export();
+    History.Record([this] { Profiles.Export(); });
 }
 
 void TForm1::BtselfSaveClick() {
-    SaveCurrentPara();
+    History.Record([this] { SaveCurrentPara(); });
 }
 
 void TForm1::mCode1Click(QObject* Sender) {
-    Panel.SelectControl(Sender->property("tag").toInt());
+    History.Record([&] { Panel.SelectControl(Sender->property("tag").toInt()); });
+}
+
+void TForm1::PanelEntryDone() {
+    History.Record([this] { Panel.Commit(); });
+}
+
+// In a text field with typing of its own to undo, the keys undo that typing
+// first, as in any text field; then they undo the window's steps.
+void TForm1::UndoClick() {
+    auto* field = qobject_cast<QLineEdit*>(focusWidget());
+    if (field && field->isUndoAvailable())
+        field->undo();
+    else
+        History.Undo();
+}
+
+void TForm1::RedoClick() {
+    auto* field = qobject_cast<QLineEdit*>(focusWidget());
+    if (field && field->isRedoAvailable())
+        field->redo();
+    else
+        History.Redo();
+}
+
+void TForm1::EditShown() {
     ShowSelectedForAccess(*Form, Device->Keyboard(), Session.Model().SelectedControl);
+    ShowDifferences();
+}
+
+void TForm1::ShowDifferences() {
+    Marks->Show(Held.Differences(Panel.Pending()));
 }
 
 void TForm1::Button1Click() {
@@ -253,11 +335,11 @@ void TForm1::BtnSyncPcClick() {
 }
 
 void TForm1::BtnSyncFwClick() {
-    Sync.BtnSyncFwClick();
+    History.Record([this] { Sync.BtnSyncFwClick(); });
 }
 
 void TForm1::BtnResetClick() {
-    Sync.BtnResetClick();
+    History.Record([this] { Sync.BtnResetClick(); });
 }
 
 void TForm1::CmbDataDisClick() {
@@ -312,8 +394,13 @@ void TForm1::MidiDataIn(std::int32_t port, std::uint8_t status, std::uint8_t dat
 }
 
 void TForm1::AnalysisData(const ParameterBytes& bytes) {
-    DecodeDumpReply(bytes, Session.Model());
-    RegainData();
+    ParameterModel read = Session.Model();
+    DecodeDumpReply(bytes, read);
+    Held.Read(EncodeParameters(read));
+    History.Record([&] {
+        DecodeDumpReply(bytes, Session.Model());
+        RegainData();
+    });
     Device->MarkDumpReceived();
 }
 
@@ -337,6 +424,11 @@ void TForm1::ShowProfileName(const QString& name) {
 void TForm1::ShowConnection(bool connected) {
     Form->LbConnect->setText(connected ? tr("Connect") : tr("Disconnect"));
     ShowConnectionColour(*Form->LbConnect, connected);
+    // Whatever comes back may hold something else.
+    if (!connected) {
+        Held.Forget();
+        ShowDifferences();
+    }
 }
 
 void TForm1::ShowFirmware(const QString& text) {
@@ -358,7 +450,7 @@ void TForm1::ShowDevicePort(int index) {
 }
 
 void TForm1::ShowSearch(const QStringList& lines) {
-    Form->LbConnect->setToolTip(lines.join(u'\n'));
+    Marks->ShowSearch(lines);
 }
 
 void TForm1::SetProgress(SyncWait wait, int position) {

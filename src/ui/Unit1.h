@@ -1,8 +1,10 @@
 #pragma once
 
 #include "device/DeviceLink.h"
+#include "device/HeldParameters.h"
 #include "model/EditingSession.h"
 #include "model/ProgramFiles.h"
+#include "ui/EditHistory.h"
 #include "ui/EditorServices.h"
 #include "ui/ParameterPanel.h"
 #include "ui/ProfileCommands.h"
@@ -11,6 +13,7 @@
 #include <QWidget>
 #include <memory>
 
+class DifferenceMarks;
 class MonitorLine;
 class QTimer;
 class UserPrompts;
@@ -35,6 +38,7 @@ public:
     const DeviceLink& Link() const { return *Device; }
     DeviceLink& Link() { return *Device; }
     const MonitorLine& Monitor() const { return *Line; }
+    const EditHistory& Edits() const { return History; }
 
     // Opens the profile at `path` as OPEN does, for the file the program was
     // given; a failure shows in the error box and leaves the profile as it was.
@@ -60,6 +64,11 @@ private:
     void BtnResetClick();
     void CmbDataDisClick();
     void PortsClick();
+    void PanelEntryDone();
+    void UndoClick();
+    void RedoClick();
+    void EditShown();
+    void ShowDifferences() override;
 
     void CreateSysExLock();
     void FillDeviceLists();
@@ -101,10 +110,13 @@ private:
     const ProgramFiles Files;
     EditingSession Session;
     ParameterPanel Panel;
+    EditHistory History;
     ProfileCommands Profiles;
     // A child of the window, which owns it.
     DeviceLink* Device = nullptr;
+    HeldParameters Held;
     SyncCommands Sync;
+    std::unique_ptr<DifferenceMarks> Marks;
     MonitorLine* Line = nullptr;
 
     QTimer* TimerSyncFW = nullptr;

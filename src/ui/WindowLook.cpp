@@ -225,3 +225,7 @@ void ApplyControlLook(QWidget& window, Ui::TForm1& form) {
 QColor FocusFrameColour() {
     return {0xFF, 0xC0, 0x20};
 }
+
+QColor DifferenceMarkColour() {
+    return FocusFrameColour();
+}

@@ -26,3 +26,5 @@ void ShowConnectionColour(QWidget& label, bool connected);
 // the keyboard focus: amber, which stands out on the dark background and on
 // the buttons' faces alike.
 QColor FocusFrameColour();
+// The marks of what differs from the keyboard, in the focus frame's amber.
+QColor DifferenceMarkColour();

@@ -62,6 +62,14 @@ protected:
 
     void SelectControl(int n) { Click(QStringLiteral("mCode%1").arg(n).toLatin1().constData()); }
 
+    // Keys go where the platform sends them: to the focus widget.
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Clicks into the field, replaces its text by typing and, unless told
+    // otherwise, finishes with Enter.
+    void Type(const char* name, const QString& text, bool finish = true);
+    // The next item of the list, picked with the arrow keys.
+    void Pick(const char* name);
+
     QString Text(const char* name) const;
     QString ComboText(const char* name) const { return Get<QComboBox>(name)->currentText(); }
     void SetValue(const QString& text) { Get<QLineEdit>("EdtValue")->setText(text); }
