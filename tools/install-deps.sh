@@ -19,10 +19,11 @@ display_packages=(xvfb xauth x11-utils imagemagick)
 # RtMidi only for the benchmark that compares the JACK service with it; QEMU
 # and the rest for the machine that runs the ALSA tests (tools/alsa-vm.sh);
 # dpkg-dev and file for the package check; the validators of the desktop files;
-# xdotool to type into the window on a real X display.
+# xdotool to type into the window on a real X display; Qt's own translations,
+# for the translated window's dialog buttons.
 test_packages=(googletest libgtest-dev jackd2 clang libbenchmark-dev librtmidi-dev
     qemu-system-x86 busybox-static kmod cpio xz-utils zstd alsa-utils dpkg-dev file xvfb xauth
-    desktop-file-utils appstream libxml2-utils xdotool)
+    desktop-file-utils appstream libxml2-utils xdotool qt6-translations-l10n)
 
 case "${1:-build}" in
 build) wanted=("${build_packages[@]}") ;;

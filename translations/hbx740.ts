@@ -146,9 +146,58 @@
     </message>
 </context>
 <context>
+    <name>KeyboardControl</name>
+    <message>
+        <location filename="../src/keyboard/Hbx740.h" line="+14"/>
+        <source>Encoder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Knob 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Knob 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Knob 3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Volume Slider</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Play</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Record</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>KeyboardSearch</name>
     <message>
-        <location filename="../src/device/KeyboardSearch.cpp" line="+99"/>
+        <location filename="../src/device/KeyboardSearch.cpp" line="+28"/>
+        <source>%1 %2 &quot;%3&quot;</source>
+        <extracomment>&quot;output&quot; or &quot;input&quot;, the port&apos;s number and its name.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+72"/>
         <source>MIDI service: none (no ALSA sequencer, no JACK server)</source>
         <translation type="unfinished"></translation>
     </message>

@@ -24,8 +24,9 @@ void NameThePorts(KeyboardSearch& search, const std::vector<TPortEntry>& inputs,
 QString Listed(const std::vector<int>& indices, const QStringList& names, const QString& kind) {
     QStringList parts;
     for (int index : indices)
-        parts
-            << QStringLiteral("%1 %2 \"%3\"").arg(kind, QString::number(index), names.value(index));
+        //: "output" or "input", the port's number and its name.
+        parts << KeyboardSearch::tr("%1 %2 \"%3\"")
+                     .arg(kind, QString::number(index), names.value(index));
     return parts.join(QStringLiteral(", "));
 }
 

@@ -11,15 +11,15 @@ inline constexpr KeyboardDescription Hbx740{
     .PortName = "HBX740",
     .PortPrefix = "USB",
     .Controls = {{
-        {"Encoder", false, 6, 10, 4, 0},
-        {"Knob 1", false, 5, 21, 4, 0},
-        {"Knob 2", false, 5, 22, 4, 0},
-        {"Knob 3", false, 5, 23, 4, 0},
-        {"Volume Slider", false, 5, 7, 4, 0},
-        {"Play", true, 5, 105, 4, 0},
+        {HBX_TRANSLATE_NOOP("KeyboardControl", "Encoder"), false, 6, 10, 4, 0},
+        {HBX_TRANSLATE_NOOP("KeyboardControl", "Knob 1"), false, 5, 21, 4, 0},
+        {HBX_TRANSLATE_NOOP("KeyboardControl", "Knob 2"), false, 5, 22, 4, 0},
+        {HBX_TRANSLATE_NOOP("KeyboardControl", "Knob 3"), false, 5, 23, 4, 0},
+        {HBX_TRANSLATE_NOOP("KeyboardControl", "Volume Slider"), false, 5, 7, 4, 0},
+        {HBX_TRANSLATE_NOOP("KeyboardControl", "Play"), true, 5, 105, 4, 0},
         // The one momentary button out of the factory.
-        {"Stop", true, 5, 106, 4, 1},
-        {"Recoard", true, 5, 107, 4, 0, "Record"},
+        {HBX_TRANSLATE_NOOP("KeyboardControl", "Stop"), true, 5, 106, 4, 1},
+        {"Recoard", true, 5, 107, 4, 0, HBX_TRANSLATE_NOOP("KeyboardControl", "Record")},
     }},
     // ArpMode UP, ArpTime 1/4t, ArpOctave 1, Scale NORM, Velocity NORM,
     // Reverb OFF, Transpose 0, KeyChannel 0.

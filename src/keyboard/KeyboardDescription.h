@@ -9,6 +9,12 @@
 // depends on the model reads it from here; a second model would be a second
 // description.
 
+// Marks a name that the editor's window shows in the user's language, in the
+// translation context `context`; the text itself stays as written, as the
+// profiles store it. lupdate reads the mark as Qt's QT_TRANSLATE_NOOP, which
+// this Qt-free header cannot use (src/ui/CMakeLists.txt tells it so).
+#define HBX_TRANSLATE_NOOP(context, text) text
+
 inline constexpr int ControlCount = 8;
 inline constexpr int SettingCount = 8;
 

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
 
 namespace {
 
@@ -75,7 +76,17 @@ void ClickLabel::keyPressEvent(QKeyEvent* event) {
 }
 
 void ClickLabel::paintEvent(QPaintEvent* event) {
-    QLabel::paintEvent(event);
+    // A label that takes the focus lays its text out as a document, which
+    // puts a line taller than the label at its top: a script whose font is
+    // taller than the window's (Chinese) would lose its foot. Drawn as a
+    // plain item, the text keeps its alignment.
+    if (text().isEmpty()) {
+        QLabel::paintEvent(event);
+    } else {
+        QPainter painter(this);
+        style()->drawItemText(&painter, contentsRect(), int(alignment()), palette(), isEnabled(),
+                              text(), foregroundRole());
+    }
     if (!hasFocus())
         return;
     QPainter painter(this);

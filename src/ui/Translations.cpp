@@ -14,6 +14,10 @@ bool InstallTranslations(QCoreApplication& application, const QLocale& locale,
         translator->setParent(&application);
         return QCoreApplication::installTranslator(translator.release());
     };
-    install(QStringLiteral("qtbase"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    // A Qt installed with the system has them in its own folder; a copy that
+    // brings its Qt along (as on Windows) has them beside the program.
+    const QString qtName = QStringLiteral("qtbase");
+    if (!install(qtName, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        install(qtName, QCoreApplication::applicationDirPath() + QStringLiteral("/translations"));
     return install(QStringLiteral("hbx740"), folder);
 }

@@ -14,10 +14,10 @@ std::array<ClickLabel*, ControlCount> Pictures(Ui::TForm1& form) {
             form.mCode5, form.mCode6, form.mCode7, form.mCode8};
 }
 
-// The keyboard's own names for its controls, as its panel prints them.
+// What the keyboard's controls are called, in the user's language.
 QString PictureName(const KeyboardDescription& keyboard, int control) {
-    const std::string_view name = keyboard.Controls[control - 1].CalledName();
-    return QString::fromUtf8(name.data(), qsizetype(name.size()));
+    const std::string name(keyboard.Controls[control - 1].CalledName());
+    return QCoreApplication::translate("KeyboardControl", name.c_str());
 }
 
 } // namespace

@@ -23,13 +23,14 @@ xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
 [ -s "$scratch/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$(cat "$scratch/display")"
-# A copy of its own, so that its profile is made beside it, in the scratch folder.
+# A copy of its own, so that its profile is made beside it, in the scratch
+# folder; in English, whose dialog title the test looks for.
 mkdir "$scratch/program"
 cp "$editor" "$scratch/program/"
 profile=$scratch/program/customer.cus
 HOME=$scratch XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data \
-    QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1 "$scratch/program/$(basename "$editor")" \
-    >"$scratch/editor.log" 2>&1 &
+    LANGUAGE= LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1 \
+    "$scratch/program/$(basename "$editor")" >"$scratch/editor.log" 2>&1 &
 editor_pid=$!
 
 window=

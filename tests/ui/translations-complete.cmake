@@ -1,0 +1,30 @@
+# Runs lupdate over copies of the translations, as update_translations would,
+# and fails when it finds a text that one of them does not translate.
+#   cmake -DLUPDATE=... -DSOURCES=a|b|... -DTRANSLATIONS=x.ts|y.ts -DWORK=dir -P this
+string(REPLACE "|" ";" sources "${SOURCES}")
+string(REPLACE "|" ";" translations "${TRANSLATIONS}")
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+set(copies)
+foreach(ts IN LISTS translations)
+    file(COPY "${ts}" DESTINATION "${WORK}")
+    get_filename_component(name "${ts}" NAME)
+    list(APPEND copies "${WORK}/${name}")
+endforeach()
+if(NOT copies)
+    message(FATAL_ERROR "no translations")
+endif()
+execute_process(COMMAND "${LUPDATE}" ${sources} -ts ${copies}
+    RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+if(result)
+    message(FATAL_ERROR "lupdate failed:\n${output}")
+endif()
+foreach(copy IN LISTS copies)
+    file(READ "${copy}" content)
+    string(REGEX MATCHALL "<source>[^<]*</source>[^<]*(<[a-z]+comment>[^<]*</[a-z]+comment>[^<]*)*<translation type=\"unfinished\""
+        unfinished "${content}")
+    foreach(message IN LISTS unfinished)
+        string(REGEX REPLACE "^<source>([^<]*)</source>.*" "\\1" text "${message}")
+        message(SEND_ERROR "${copy}: not translated: ${text}")
+    endforeach()
+endforeach()
