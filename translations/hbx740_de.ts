@@ -4,9 +4,64 @@
 <context>
     <name>DeviceMessages</name>
     <message>
-        <location filename="../src/device/DeviceMessages.cpp" line="+87"/>
+        <location filename="../src/device/DeviceMessages.cpp" line="+116"/>
         <source>FW: V%1</source>
         <translation>FW: V%1</translation>
+    </message>
+</context>
+<context>
+    <name>DifferenceMarks</name>
+    <message>
+        <location filename="../src/ui/DifferenceMarks.cpp" line="+62"/>
+        <location line="+30"/>
+        <source>Differs from the keyboard</source>
+        <translation>Weicht vom Keyboard ab</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>1 control</source>
+        <extracomment>Exactly one; any other count takes &quot;%n controls&quot;.</extracomment>
+        <translation>1 Bedienelement</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+1"/>
+        <source>%n controls</source>
+        <translation>
+            <numerusform>%n Bedienelement</numerusform>
+            <numerusform>%n Bedienelemente</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>1 setting</source>
+        <extracomment>Exactly one; any other count takes &quot;%n settings&quot;.</extracomment>
+        <translation>1 Einstellung</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+1"/>
+        <source>%n settings</source>
+        <translation>
+            <numerusform>%n Einstellung</numerusform>
+            <numerusform>%n Einstellungen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 and %2 differ from the keyboard: SYNC TO FW sends them.</source>
+        <extracomment>%1 counts the controls (&quot;2 controls&quot;), %2 the settings (&quot;1 setting&quot;).</extracomment>
+        <translation>%1 und %2 weichen vom Keyboard ab: ZUM GERÄT überträgt sie.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 differs from the keyboard: SYNC TO FW sends it.</source>
+        <extracomment>%1 is &quot;1 control&quot; or &quot;1 setting&quot;.</extracomment>
+        <translation>%1 weicht vom Keyboard ab: ZUM GERÄT überträgt die Änderung.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 differ from the keyboard: SYNC TO FW sends them.</source>
+        <extracomment>%1 counts the controls or the settings (&quot;3 controls&quot;).</extracomment>
+        <translation>%1 weichen vom Keyboard ab: ZUM GERÄT überträgt sie.</translation>
     </message>
 </context>
 <context>
@@ -65,6 +120,31 @@
         <location filename="../src/model/ProfileFile.cpp" line="+48"/>
         <source>Not a profile: %1 bytes, where a profile has %2</source>
         <translation>Kein Profil: %1 Bytes, ein Profil hat %2</translation>
+    </message>
+    <message>
+        <location filename="../src/device/SysExFile.cpp" line="+23"/>
+        <source>Not a parameter set: the file is empty</source>
+        <translation>Kein Parametersatz: Die Datei ist leer</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Not a parameter set: %1 bytes, where a parameter set has %2</source>
+        <translation>Kein Parametersatz: %1 Bytes, ein Parametersatz hat %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Not a parameter set: %1 bytes starting %2, which are no whole SysEx message</source>
+        <translation>Kein Parametersatz: %1 Bytes, beginnend mit %2, sind keine vollständige SysEx-Nachricht</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Not a parameter set: %1 bytes starting %2, which are %3 SysEx messages</source>
+        <translation>Kein Parametersatz: %1 Bytes, beginnend mit %2, sind %3 SysEx-Nachrichten</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Not a parameter set: a SysEx message of %1 bytes starting %2 (a parameter set has %3 bytes starting %4)</source>
+        <translation>Kein Parametersatz: eine SysEx-Nachricht mit %1 Bytes, beginnend mit %2 (ein Parametersatz hat %3 Bytes, beginnend mit %4)</translation>
     </message>
 </context>
 <context>
@@ -235,7 +315,7 @@
 <context>
     <name>ProfileCommands</name>
     <message>
-        <location filename="../src/ui/ProfileCommands.cpp" line="+7"/>
+        <location filename="../src/ui/ProfileCommands.cpp" line="+9"/>
         <source>     Do you want to reset Editor software data?    </source>
         <translation>     Möchten Sie die Daten im Editor zurücksetzen?    </translation>
     </message>
@@ -262,7 +342,7 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>cus-Dateien</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+28"/>
         <source>Save file</source>
         <translation>Datei speichern</translation>
     </message>
@@ -271,11 +351,16 @@ Möchten Sie die Datei ersetzen?</translation>
         <source>All files</source>
         <translation>Alle Dateien</translation>
     </message>
+    <message>
+        <location line="+23"/>
+        <source>SysEx files</source>
+        <translation>SysEx-Dateien</translation>
+    </message>
 </context>
 <context>
     <name>QtUserPrompts</name>
     <message>
-        <location filename="../src/ui/QtUserPrompts.cpp" line="+52"/>
+        <location filename="../src/ui/QtUserPrompts.cpp" line="+59"/>
         <location line="+5"/>
         <source>Hint</source>
         <translation>Hinweis</translation>
@@ -328,7 +413,7 @@ Möchten Sie die Datei ersetzen?</translation>
     </message>
     <message>
         <location line="+35"/>
-        <location filename="../src/ui/Unit1.cpp" line="+338"/>
+        <location filename="../src/ui/Unit1.cpp" line="+425"/>
         <source>Disconnect</source>
         <translation>Getrennt</translation>
     </message>
@@ -841,7 +926,7 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>Speichern</translation>
     </message>
     <message>
-        <location filename="../src/ui/Unit1.cpp" line="-235"/>
+        <location filename="../src/ui/Unit1.cpp" line="-312"/>
         <source>Unexpected error.</source>
         <translation>Unerwarteter Fehler.</translation>
     </message>
@@ -851,12 +936,12 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>MIDI-Ports...</translation>
     </message>
     <message>
-        <location line="+191"/>
+        <location line="+268"/>
         <source>Connect</source>
         <translation>Verbunden</translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+46"/>
         <source>The keyboard did not answer.</source>
         <translation>Keine Antwort vom Keyboard.</translation>
     </message>

@@ -4,9 +4,62 @@
 <context>
     <name>DeviceMessages</name>
     <message>
-        <location filename="../src/device/DeviceMessages.cpp" line="+87"/>
+        <location filename="../src/device/DeviceMessages.cpp" line="+116"/>
         <source>FW: V%1</source>
         <translation>固件 V%1</translation>
+    </message>
+</context>
+<context>
+    <name>DifferenceMarks</name>
+    <message>
+        <location filename="../src/ui/DifferenceMarks.cpp" line="+62"/>
+        <location line="+30"/>
+        <source>Differs from the keyboard</source>
+        <translation>与键盘不同</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>1 control</source>
+        <extracomment>Exactly one; any other count takes &quot;%n controls&quot;.</extracomment>
+        <translation>1 个控件</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+1"/>
+        <source>%n controls</source>
+        <translation>
+            <numerusform>%n 个控件</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>1 setting</source>
+        <extracomment>Exactly one; any other count takes &quot;%n settings&quot;.</extracomment>
+        <translation>1 项设置</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+1"/>
+        <source>%n settings</source>
+        <translation>
+            <numerusform>%n 项设置</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 and %2 differ from the keyboard: SYNC TO FW sends them.</source>
+        <extracomment>%1 counts the controls (&quot;2 controls&quot;), %2 the settings (&quot;1 setting&quot;).</extracomment>
+        <translation>%1和%2与键盘不同：点击“同步到设备”即可发送。</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 differs from the keyboard: SYNC TO FW sends it.</source>
+        <extracomment>%1 is &quot;1 control&quot; or &quot;1 setting&quot;.</extracomment>
+        <translation>%1与键盘不同：点击“同步到设备”即可发送。</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 differ from the keyboard: SYNC TO FW sends them.</source>
+        <extracomment>%1 counts the controls or the settings (&quot;3 controls&quot;).</extracomment>
+        <translation>%1与键盘不同：点击“同步到设备”即可发送。</translation>
     </message>
 </context>
 <context>
@@ -65,6 +118,31 @@
         <location filename="../src/model/ProfileFile.cpp" line="+48"/>
         <source>Not a profile: %1 bytes, where a profile has %2</source>
         <translation>不是配置文件：%1 字节，配置文件应为 %2 字节</translation>
+    </message>
+    <message>
+        <location filename="../src/device/SysExFile.cpp" line="+23"/>
+        <source>Not a parameter set: the file is empty</source>
+        <translation>不是参数集：文件为空</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Not a parameter set: %1 bytes, where a parameter set has %2</source>
+        <translation>不是参数集：%1 字节，参数集应为 %2 字节</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Not a parameter set: %1 bytes starting %2, which are no whole SysEx message</source>
+        <translation>不是参数集：%1 字节，以 %2 开头，不是完整的 SysEx 消息</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Not a parameter set: %1 bytes starting %2, which are %3 SysEx messages</source>
+        <translation>不是参数集：%1 字节，以 %2 开头，包含 %3 条 SysEx 消息</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Not a parameter set: a SysEx message of %1 bytes starting %2 (a parameter set has %3 bytes starting %4)</source>
+        <translation>不是参数集：一条 %1 字节、以 %2 开头的 SysEx 消息（参数集应为 %3 字节，以 %4 开头）</translation>
     </message>
 </context>
 <context>
@@ -235,7 +313,7 @@
 <context>
     <name>ProfileCommands</name>
     <message>
-        <location filename="../src/ui/ProfileCommands.cpp" line="+7"/>
+        <location filename="../src/ui/ProfileCommands.cpp" line="+9"/>
         <source>     Do you want to reset Editor software data?    </source>
         <translation>     是否重置编辑器中的数据？    </translation>
     </message>
@@ -262,7 +340,7 @@ Do you want to replace it?</source>
         <translation>cus 文件</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+28"/>
         <source>Save file</source>
         <translation>保存文件</translation>
     </message>
@@ -271,11 +349,16 @@ Do you want to replace it?</source>
         <source>All files</source>
         <translation>所有文件</translation>
     </message>
+    <message>
+        <location line="+23"/>
+        <source>SysEx files</source>
+        <translation>SysEx 文件</translation>
+    </message>
 </context>
 <context>
     <name>QtUserPrompts</name>
     <message>
-        <location filename="../src/ui/QtUserPrompts.cpp" line="+52"/>
+        <location filename="../src/ui/QtUserPrompts.cpp" line="+59"/>
         <location line="+5"/>
         <source>Hint</source>
         <translation>提示</translation>
@@ -328,7 +411,7 @@ Do you want to replace it?</source>
     </message>
     <message>
         <location line="+35"/>
-        <location filename="../src/ui/Unit1.cpp" line="+338"/>
+        <location filename="../src/ui/Unit1.cpp" line="+425"/>
         <source>Disconnect</source>
         <translation>未连接</translation>
     </message>
@@ -841,7 +924,7 @@ Do you want to replace it?</source>
         <translation>保存</translation>
     </message>
     <message>
-        <location filename="../src/ui/Unit1.cpp" line="-235"/>
+        <location filename="../src/ui/Unit1.cpp" line="-312"/>
         <source>Unexpected error.</source>
         <translation>意外错误。</translation>
     </message>
@@ -851,12 +934,12 @@ Do you want to replace it?</source>
         <translation>MIDI 端口...</translation>
     </message>
     <message>
-        <location line="+191"/>
+        <location line="+268"/>
         <source>Connect</source>
         <translation>已连接</translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+46"/>
         <source>The keyboard did not answer.</source>
         <translation>键盘没有应答。</translation>
     </message>
