@@ -41,7 +41,7 @@ for _ in $(seq 100); do
 done
 grep -q '^ready' "$scratch/sim.log" || fail "the simulator did not start: $(cat "$scratch/sim.log")"
 
-HBX_SIM_LOG="Z:$scratch/sim.log" wine "$windows_bin/hbx_wine_end_to_end_tests.exe" </dev/null ||
+HBX_SIM_LOG="Z:$scratch/sim.log" wine_gtest "$windows_bin/hbx_wine_end_to_end_tests.exe" ||
     fail "the editor's test failed; the simulator said: $(tail -n 20 "$scratch/sim.log")"
 
 # Both systems' hbx740ctl read the same profile from the keyboard. Wine 8.0

@@ -103,6 +103,24 @@ wine_display_stop() {
     wine_xvfb=
 }
 
+# Runs a GoogleTest program under Wine and returns by its results. Wine 8.0
+# crashes a process that used WinMM as it ends (in its ALSA driver's
+# thread), after its results are out: a crash then counts only when they do
+# not say that every test passed.
+wine_gtest() {
+    local results status=0
+    results=$(mktemp --suffix=.xml)
+    wine "$@" "--gtest_output=xml:Z:$results" </dev/null || status=$?
+    if [ "$status" -ne 0 ] &&
+        grep -Eq '<testsuites tests="[1-9][0-9]*" failures="0" disabled="[0-9]+" errors="0"' \
+            "$results"; then
+        echo "wine-env: ${1##*/} ended with status $status after all its tests passed" >&2
+        status=0
+    fi
+    rm -f "$results"
+    return "$status"
+}
+
 # Lets Windows programs find DLLs in the given host folders (Qt's, say).
 wine_dll_path() {
     local folder path=""
