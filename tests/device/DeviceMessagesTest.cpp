@@ -110,25 +110,6 @@ TEST(DeviceMessages, ControlModeOfTheFirstFiveControlsNeverTravels) {
     EXPECT_EQ(decoded.Record(6).ControlMode, 0);
 }
 
-TEST(DeviceMessages, DifferencesAreCountedByControlAndSetting) {
-    const ParameterModel held = FactoryModel();
-    ParameterModel edited = held;
-    edited.Record(1).ControlMode = 1;
-    edited.Record(2).ParaName.Assign("Pad");
-    edited.Record(6).ControlMode = 1;
-    edited.Record(8).Value = 99;
-    edited.Record(8).Channel = 2;
-    edited.GlobalSettings()[Transpose] = 3;
-    const ParameterDifferences differences =
-        CompareParameters(EncodeParameters(edited), EncodeParameters(held));
-    EXPECT_EQ(differences.Controls, (std::array<bool, ControlCount>{false, false, false, false,
-                                                                    false, true, false, true}));
-    EXPECT_EQ(differences.Settings, (std::array<bool, SettingCount>{false, false, false, false,
-                                                                    false, false, true, false}));
-    EXPECT_EQ(differences.ControlsDiffering(), 2);
-    EXPECT_EQ(differences.SettingsDiffering(), 1);
-}
-
 TEST(DeviceMessages, IdentityReplyAndFirmwareText) {
     const TReceivedSysEx reply =
         Received({0xF0, 0x7E, 0x7F, 0x06, 0x02, 0x4A, 0x33, 0x01, 0x05, 0xF7});
